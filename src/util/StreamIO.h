@@ -20,8 +20,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// German text shown when a record is damaged.
-inline constexpr const char* DamagedRecordText = "Der Datensatz ist unvollständig oder beschädigt.";
+// German text shown when a record is damaged (Windows-1252, as every program text).
+inline constexpr const char* DamagedRecordText = "Der Datensatz ist unvollst\xE4ndig oder besch\xE4" "digt.";
 
 class InStream {
 public:

@@ -1,0 +1,75 @@
+#include "engine/Tvariable.h"
+
+#include <algorithm>
+
+namespace qv {
+
+Tvariable::Tvariable(InStream& in) {
+    Name = in.readString();
+    SimulationName = in.readString();
+    IsInput = in.readBool();
+    StartValue = in.readDouble();
+    Plotted = in.readBool();
+    Changed = in.readBool();
+    Values.resize(in.readCount(sizeof(double)));
+    for (double& v : Values) v = in.readDouble();
+    CurveKind = in.readInt32();
+    Splines = in.readBool();
+    LineStyle = in.readByte();
+    LineWidth = in.readInt32();
+    LineColour = in.readInt32();
+    PointForm = in.readInt32();
+    PointSize = in.readInt32();
+    PointColour = in.readInt32();
+    Animated = in.readBool();
+    CurveCreation = in.readInt32();
+    Picture = in.readString();
+    AnimationType = in.readInt32();
+    Backward = in.readBool();
+    Scientific = in.readBool();
+    ColumnChars = in.readInt32();
+    Decimals = in.readInt32();
+    ColumnWidth = in.readInt32();
+}
+
+bool Tvariable::save(OutStream& out) const {
+    out.writeString(Name);
+    out.writeString(SimulationName);
+    out.writeBool(IsInput);
+    out.writeDouble(StartValue);
+    out.writeBool(Plotted);
+    out.writeBool(Changed);
+    out.writeCount(Values.size());
+    for (double v : Values) out.writeDouble(v);
+    out.writeInt32(CurveKind);
+    out.writeBool(Splines);
+    out.writeByte(LineStyle);
+    out.writeInt32(LineWidth);
+    out.writeInt32(LineColour);
+    out.writeInt32(PointForm);
+    out.writeInt32(PointSize);
+    out.writeInt32(PointColour);
+    out.writeBool(Animated);
+    out.writeInt32(CurveCreation);
+    out.writeString(Picture);
+    out.writeInt32(AnimationType);
+    out.writeBool(Backward);
+    out.writeBool(Scientific);
+    out.writeInt32(ColumnChars);
+    out.writeInt32(Decimals);
+    out.writeInt32(ColumnWidth);
+    return out.ok();
+}
+
+bool Tvariable::GetRange(int32_t count, double& min, double& max) const {
+    std::size_t n = std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0, Values.size());
+    if (n == 0) return false;
+    min = max = Values[0];
+    for (std::size_t i = 1; i < n; ++i) {
+        if (Values[i] < min) min = Values[i];
+        if (Values[i] > max) max = Values[i];
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -76,7 +76,10 @@ std::string Utf8ToCp1252(const std::string& text) {
             ++i;
             continue;
         }
-        out += ByteOf(cp);
+        // An overlong form (such as C0 AF for "/") is invalid UTF-8 and must
+        // not sneak a character past a check done on the UTF-8 text.
+        constexpr char32_t Smallest[] = {0, 0x80, 0x800, 0x10000};
+        out += cp < Smallest[extra] ? '?' : ByteOf(cp);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;

@@ -1,5 +1,6 @@
 #include "util/StreamIO.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -99,7 +100,9 @@ std::vector<std::string> InStream::readStringList() {
 std::size_t InStream::checkedCount(int64_t count, std::size_t minItemBytes) const {
     if (count <= 0) return 0;
     auto n = static_cast<std::size_t>(count);
-    if (minItemBytes > 0 && n > remaining() / minItemBytes) throw StreamError(DamagedRecordText);
+    // Every stored item takes at least one byte, so even a caller that names
+    // no item size cannot be made to reserve room for two billion items.
+    if (n > remaining() / std::max<std::size_t>(minItemBytes, 1)) throw StreamError(DamagedRecordText);
     return n;
 }
 

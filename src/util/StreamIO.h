@@ -48,7 +48,8 @@ public:
     // int32 count, then that many strings.
     std::vector<std::string> readStringList();
     // An int32 item count, checked against the bytes that remain: each item
-    // needs at least minItemBytes. A negative count reads as zero.
+    // needs at least minItemBytes (at least one, even when 0 is given). A
+    // negative count reads as zero.
     std::size_t readCount(std::size_t minItemBytes);
     // The same for a legacy int16 count.
     std::size_t readCount16(std::size_t minItemBytes);

@@ -1,0 +1,67 @@
+// Geometry helpers of the worksheet page: the scale between page
+// centimetres and screen pixels, rotation in tenths of a degree, and the hit
+// tolerance of the mouse.
+#pragma once
+
+#include <cstdint>
+
+namespace qv {
+
+struct IntPoint {
+    int32_t X = 0, Y = 0;
+    friend bool operator==(const IntPoint&, const IntPoint&) = default;
+};
+
+struct IntRect {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    friend bool operator==(const IntRect&, const IntRect&) = default;
+};
+
+struct RealPoint {
+    double X = 0, Y = 0;
+};
+
+// Process-wide; the main window sets the scales from its drawing area, and
+// rendering for the clipboard or the printer changes them for a while.
+// The defaults are those of a 96 dpi screen (96 / 2.54 ≈ 37.795 px/cm).
+struct PageScales {
+    double PixelsPerCmX = 96.0 / 2.54;
+    double PixelsPerCmY = 96.0 / 2.54;
+    int HandleWidth = 7;  // pixels; also the hit tolerance
+};
+
+PageScales& Scales();
+
+// Pixel value given for a centimetre value whose product overflows an int32.
+inline constexpr int32_t PixelOverflowValue = 1610612733;
+
+// German text the caller shows when a rotation fails (Windows-1252).
+inline constexpr const char* RotationErrorText = "Fehler beim Berechnen einer Rotation";
+
+// Turns (X, Y) about the centre by Angle tenths of a degree; a positive angle
+// turns counter-clockwise on the screen (y growing downwards). Quarter turns
+// are exact. On an arithmetic failure (a result that is not finite) the point
+// is left unchanged and the result is false.
+bool RotatePoint(double& X, double& Y, double CentreX, double CentreY, int Angle);
+
+// The same about the centre of the box, rounding halves to even; false (point
+// unchanged) when a result does not fit an int32.
+bool RotatePointInBox(int32_t& X, int32_t& Y, int32_t Left, int32_t Top, int32_t Width, int32_t Height, int Angle);
+
+constexpr int Sign(int64_t N) { return N > 0 ? 1 : N < 0 ? -1 : 0; }
+
+IntRect NormalRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+
+// Rounds halves to even; a product that does not fit an int32 becomes
+// ±PixelOverflowValue, by the sign of the centimetre value.
+IntPoint CmToPixels(double X, double Y);
+RealPoint PixelsToCm(int32_t PX, int32_t PY);
+
+// min(A, B) - t <= V <= max(A, B) + t with t = HandleWidth / 2.
+bool InBetween(int32_t V, int32_t A, int32_t B);
+
+// The pixel point lies within HandleWidth of the segment's line and inside
+// its box widened by half of that. A segment of zero length is never near.
+bool NearSegment(int32_t PX, int32_t PY, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+
+}  // namespace qv

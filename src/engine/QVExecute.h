@@ -65,4 +65,8 @@ double EvaluateExpression();
 // Throws RunError.
 bool RunProgram(PollThrottle& poll);
 
+// Restarts the process-wide generator behind RANDOM (seeded once from the
+// clock otherwise), so that a run can be repeated exactly.
+void ReseedRandom(uint64_t seed);
+
 }  // namespace qv

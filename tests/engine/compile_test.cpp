@@ -107,6 +107,7 @@ TEST(CompileStatements, ReportsTheErrorOfEachMalformedStatement) {
     EXPECT_EQ(ErrorOf("X"), 10);
     EXPECT_EQ(ErrorOf("X;"), 9);
     EXPECT_EQ(ErrorOf("X :=;"), 9);
+    EXPECT_EQ(ErrorOf("X := ;"), 6);
     EXPECT_EQ(ErrorOf("X :"), 12);
     EXPECT_EQ(ErrorOf("X Y"), 12);
     EXPECT_EQ(ErrorOf("X ;"), 12);

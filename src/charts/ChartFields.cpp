@@ -1,0 +1,79 @@
+#include "charts/ChartFields.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace qv {
+
+void WriteChartFields(OutStream& out, const ChartFields& chart) {
+    out.writeInt32(chart.viewAngle);
+    out.writeDouble(chart.depthFactor);
+    out.writeDouble(chart.plotRect.Left);
+    out.writeDouble(chart.plotRect.Top);
+    out.writeDouble(chart.plotRect.Width);
+    out.writeDouble(chart.plotRect.Height);
+    out.writeBool(chart.threeD);
+    out.writeInt32(chart.plotPercent.Left);
+    out.writeInt32(chart.plotPercent.Top);
+    out.writeInt32(chart.plotPercent.Width);
+    out.writeInt32(chart.plotPercent.Height);
+    out.writeInt32(static_cast<int32_t>(chart.chartColor));
+    out.writeBool(chart.autoScale);
+    out.writeInt32(chart.animationInterval);
+    out.writeBool(chart.showLegend);
+    out.writeString(chart.labelFont.Name);
+    out.writeInt32(chart.labelFont.Size);
+    out.writeInt32(static_cast<int32_t>(chart.labelFont.Colour));
+    out.writeByte(chart.labelFont.Style);
+}
+
+void ReadChartFields(InStream& in, ChartFields& chart) {
+    chart.viewAngle = in.readInt32();
+    chart.depthFactor = in.readDouble();
+    chart.plotRect.Left = in.readDouble();
+    chart.plotRect.Top = in.readDouble();
+    chart.plotRect.Width = in.readDouble();
+    chart.plotRect.Height = in.readDouble();
+    chart.threeD = in.readBool();
+    chart.plotPercent.Left = in.readInt32();
+    chart.plotPercent.Top = in.readInt32();
+    chart.plotPercent.Width = in.readInt32();
+    chart.plotPercent.Height = in.readInt32();
+    chart.chartColor = static_cast<uint32_t>(in.readInt32());
+    chart.autoScale = in.readBool();
+    chart.animationInterval = in.readInt32();
+    chart.showLegend = in.readBool();
+    chart.labelFont.Name = in.readString();
+    chart.labelFont.Size = in.readInt32();
+    chart.labelFont.Colour = static_cast<uint32_t>(in.readInt32());
+    chart.labelFont.Style = in.readByte();
+}
+
+ChartRect PercentRect(const ChartPercent& percent, double pageWidth, double pageHeight) {
+    return {percent.Left * pageWidth / 100, percent.Top * pageHeight / 100, percent.Width * pageWidth / 100,
+            percent.Height * pageHeight / 100};
+}
+
+double NormalizedAxisValue(const Taxis3DFields& axis, double value) {
+    if (axis.logarithmic) {
+        if (!(value > 0) || !(axis.minimum > 0) || !(axis.maximum > 0)) return NAN;
+        return std::log(value / axis.minimum) / std::log(axis.maximum / axis.minimum);
+    }
+    return (value - axis.minimum) / (axis.maximum - axis.minimum);
+}
+
+RealPoint ProjectOnChart(const ChartFields& chart, const Taxis3DFields& vertical, const Taxis3DFields& horizontal,
+                         const Taxis3DFields& depth, double v, double h, double d) {
+    const double e = NormalizedAxisValue(horizontal, h);
+    const double f = NormalizedAxisValue(vertical, v);
+    const double g = chart.threeD ? NormalizedAxisValue(depth, d) : 0.0;
+    const double theta = chart.viewAngle * std::numbers::pi / 1800;
+    const double k = chart.depthFactor;
+    const ChartRect& r = chart.plotRect;
+    const double x = r.Left + r.Width * (e + std::cos(theta) * k * g);
+    const double y = r.Top + r.Height - r.Height * (f + std::sin(theta) * k * g);
+    if (!std::isfinite(x) || !std::isfinite(y)) return {-1, -1};
+    return {x, y};
+}
+
+}  // namespace qv

@@ -1,0 +1,60 @@
+// The settings of a chart as plain data, the part of its record that
+// follows the group record, and the projection of a value triple onto the
+// page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "charts/AxisFields.h"
+#include "util/Geometry.h"
+#include "util/StreamIO.h"
+
+namespace qv {
+
+struct ChartRect {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+struct ChartPercent {
+    int32_t Left = 10, Top = 10, Width = 80, Height = 80;
+};
+
+struct ChartFont {
+    std::string Name = "Arial";  // Windows-1252
+    int32_t Size = 12;           // points
+    uint32_t Colour = 0;
+    uint8_t Style = 0;  // bit 0 bold, bit 1 italic, bit 2 underline
+};
+
+struct ChartFields {
+    int32_t viewAngle = 2500;  // tenths of a degree: the direction of the depth axis
+    double depthFactor = 0.7;
+    ChartRect plotRect{0, 0, 16, 12};
+    bool threeD = false;
+    ChartPercent plotPercent;
+    uint32_t chartColor = 0xC0C0C0;
+    bool autoScale = true;
+    int32_t animationInterval = 50;  // ms
+    bool showLegend = true;
+    ChartFont labelFont;
+};
+
+// Fields 1 to 19 of the chart record (everything before the axis references).
+void WriteChartFields(OutStream& out, const ChartFields& chart);
+void ReadChartFields(InStream& in, ChartFields& chart);
+
+// The rectangle plotPercent marks on a page of the given size (cm).
+ChartRect PercentRect(const ChartPercent& percent, double pageWidth, double pageHeight);
+
+// Where a value lies on an axis, 0 at its minimum and 1 at its maximum; not
+// finite when the value cannot be placed (a log axis and a value <= 0, an
+// empty range).
+double NormalizedAxisValue(const Taxis3DFields& axis, double value);
+
+// Page position (cm) of a value triple; depth counts only in a 3-D chart.
+// A triple that cannot be placed goes to (-1, -1).
+RealPoint ProjectOnChart(const ChartFields& chart, const Taxis3DFields& vertical, const Taxis3DFields& horizontal,
+                         const Taxis3DFields& depth, double v, double h, double d);
+
+}  // namespace qv

@@ -1,0 +1,80 @@
+// A simulation: one model with its algorithm, macros, verbal and graphical
+// descriptions, step count and variables, and the run over its steps.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/QVExecute.h"
+#include "engine/TListeninhalt.h"
+#include "engine/Tvariable.h"
+#include "modeleditors/QVGrafDiagram.h"
+#include "util/StreamIO.h"
+
+namespace qv {
+
+// What one run of a simulation came to.
+struct RunResult {
+    int32_t CompletedSteps = 0;
+    bool Cancelled = false;
+    bool CompileFailed = false;
+    bool OutOfMemory = false;  // the recorded values would not fit; nothing was run
+    std::optional<RunError> Fault;  // the arithmetic fault that ended the run
+};
+
+class tsim {
+public:
+    std::string Name = "NoName";
+    std::vector<std::string> Program;
+    std::vector<TListeninhalt> Macros;
+    std::vector<std::unique_ptr<Tvariable>> Variables;  // in compiler order
+    std::string XAxisName;
+    std::string YAxisName;
+    int32_t StepCount = 0;
+    bool CaseSensitive = false;
+    std::vector<std::string> StockNames;
+    std::vector<std::string> RateNames;
+    std::vector<std::string> Sentences;
+    TDiagram Diagram;
+    bool ExtendedSyntax = false;
+    bool SimplifiedModel = false;
+    bool StoredResults = false;
+
+    tsim() = default;
+    explicit tsim(InStream& in);
+
+    bool save(OutStream& out) const;
+
+    int IndexOfVariable(const std::string& name) const;
+    int PlottedCount() const;
+
+    // Rebuilds Variables in the order of the last successful compile of this
+    // program, keeping the attributes and values of names that remain.
+    void TakeVariables(int simulationCount);
+
+    // Compiles the program and runs it StepCount times, recording the plotted
+    // and axis variables after every pass. Nothing happens for stored results.
+    // The throttle carries cancellation from one simulation to the next.
+    RunResult Simulate(PollThrottle& poll, bool showProgress);
+};
+
+// The name the copy of a simulation is proposed under: "Räuber (9)" gives
+// "Räuber (10)", "Räuber" gives "Räuber (1)".
+std::string ProposeCopyName(const std::string& name);
+
+// The step count "Weiter rechnen" continues with: twice the current one, but
+// never beyond what an int32 holds and the recorded values fit in memory
+// (recordedVariables arrays of doubles within memoryBudget bytes). When it
+// had to stop short, message receives the German explanation.
+int32_t ContinuedStepCount(int32_t current, int recordedVariables, uint64_t memoryBudget, std::string& message);
+
+// German text for a run refused because its values would not fit in memory.
+inline constexpr const char* OutOfMemoryText = "Nicht gen\xFCgend Speicher f\xFCr die Werte dieser Simulation.";
+
+// Half of the machine's physical memory: the budget for recorded values.
+uint64_t RecordedValuesBudget();
+
+}  // namespace qv

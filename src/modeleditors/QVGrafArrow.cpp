@@ -134,7 +134,7 @@ void tpfeil::MovePoint(int32_t I, int32_t Dx, int32_t Dy) {
     } else if (I == PointCount - 1) {
         SlideAlongEdge(p, Target, Dx, Dy);
     } else {
-        p = {p.X + Dx, p.Y + Dy};
+        p = {ClampPixel(int64_t{p.X} + Dx), ClampPixel(int64_t{p.Y} + Dy)};
     }
 }
 

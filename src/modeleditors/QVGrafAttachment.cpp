@@ -127,12 +127,12 @@ void TDiagram::LayoutElement(TGSimple& E, int32_t TextWidth, int32_t TextHeight,
 }
 
 void TDiagram::ElementMoved(const TGSimple& E) {
-    int32_t dx = E.Box.Right - E.SavedBox.Right;
-    int32_t dy = E.Box.Top - E.SavedBox.Top;
+    int64_t dx = int64_t{E.Box.Right} - E.SavedBox.Right;
+    int64_t dy = int64_t{E.Box.Top} - E.SavedBox.Top;
     for (auto& a : Arrows) {
         if (a->PointCount == 0) continue;
         IntPoint* end = a->Source == &E ? &a->First() : a->Target == &E ? &a->Last() : nullptr;
-        if (end) *end = {end->X + dx, end->Y + dy};
+        if (end) *end = {ClampPixel(end->X + dx), ClampPixel(end->Y + dy)};
     }
 }
 

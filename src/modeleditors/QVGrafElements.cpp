@@ -1,6 +1,7 @@
 #include "modeleditors/QVGrafElements.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace qv {
 
@@ -51,14 +52,20 @@ std::string DisplayName(const std::string& Text, bool UpperCase) {
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
+int32_t ClampPixel(int64_t V) {
+    return static_cast<int32_t>(std::clamp<int64_t>(V, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
 bool ContainsWidened(const IntRect& R, IntPoint P, int32_t Margin) {
-    // Widened in 64 bits: stored boxes come from documents and may lie anywhere.
     int64_t m = Margin;
     return P.X >= R.Left - m && P.X <= R.Right + m && P.Y >= R.Top - m && P.Y <= R.Bottom + m;
 }
 
 TGSimple::TGSimple(int32_t X, int32_t Y)
-    : CentreX(X), CentreY(Y), Box{X - DefaultHalfWidth, Y - DefaultHalfHeight, X + DefaultHalfWidth, Y + DefaultHalfHeight} {}
+    : CentreX(X),
+      CentreY(Y),
+      Box{ClampPixel(int64_t{X} - DefaultHalfWidth), ClampPixel(int64_t{Y} - DefaultHalfHeight),
+          ClampPixel(int64_t{X} + DefaultHalfWidth), ClampPixel(int64_t{Y} + DefaultHalfHeight)} {}
 
 TGSimple::TGSimple(InStream& In) {
     CentreX = In.readInt32();
@@ -98,23 +105,24 @@ bool TGSimple::save(OutStream& Out) const {
 
 void TGSimple::FitBox(int32_t TextWidth, int32_t TextHeight, int32_t MinWidth, int32_t MinHeight, bool Dragging) {
     if (!Dragging) SavedBox = Box;
-    int32_t halfW = TextWidth / 2, halfH = TextHeight / 2;
-    if (TextWidth + 2 * LabelPadding > MinWidth) {
-        Box.Left = CentreX - halfW - LabelPadding;
-        Box.Right = CentreX + halfW + LabelPadding;
+    int64_t halfW = TextWidth / 2, halfH = TextHeight / 2;
+    int64_t x = CentreX, y = CentreY;
+    if (int64_t{TextWidth} + 2 * LabelPadding > MinWidth) {
+        Box.Left = ClampPixel(x - halfW - LabelPadding);
+        Box.Right = ClampPixel(x + halfW + LabelPadding);
     } else {
-        Box.Left = CentreX - MinWidth / 2;
-        Box.Right = CentreX + MinWidth / 2;
+        Box.Left = ClampPixel(x - MinWidth / 2);
+        Box.Right = ClampPixel(x + MinWidth / 2);
     }
-    if (TextHeight + 2 * LabelPadding > MinHeight) {
-        Box.Top = CentreY - halfH - LabelPadding;
-        Box.Bottom = CentreY + halfH + LabelPadding;
+    if (int64_t{TextHeight} + 2 * LabelPadding > MinHeight) {
+        Box.Top = ClampPixel(y - halfH - LabelPadding);
+        Box.Bottom = ClampPixel(y + halfH + LabelPadding);
     } else {
-        Box.Top = CentreY - MinHeight / 2;
-        Box.Bottom = CentreY + MinHeight / 2;
+        Box.Top = ClampPixel(y - MinHeight / 2);
+        Box.Bottom = ClampPixel(y + MinHeight / 2);
     }
-    LabelX = CentreX - halfW;
-    LabelY = CentreY - halfH;
+    LabelX = ClampPixel(x - halfW);
+    LabelY = ClampPixel(y - halfH);
 }
 
 void TGSimple::LayoutLabel(int32_t TextWidth, int32_t TextHeight, bool Dragging) {
@@ -122,8 +130,8 @@ void TGSimple::LayoutLabel(int32_t TextWidth, int32_t TextHeight, bool Dragging)
 }
 
 void TGSimple::MoveTo(int32_t X, int32_t Y) {
-    int32_t dx = X - CentreX, dy = Y - CentreY;
-    Box = {Box.Left + dx, Box.Top + dy, Box.Right + dx, Box.Bottom + dy};
+    int64_t dx = int64_t{X} - CentreX, dy = int64_t{Y} - CentreY;
+    Box = {ClampPixel(Box.Left + dx), ClampPixel(Box.Top + dy), ClampPixel(Box.Right + dx), ClampPixel(Box.Bottom + dy)};
     CentreX = X;
     CentreY = Y;
 }
@@ -162,10 +170,11 @@ void trate::LayoutLabel(int32_t TextWidth, int32_t TextHeight, bool Dragging) {
     UpdateTip();
 }
 
-void trate::UpdateTip() { TipX = Box.Right + (CentreY - Box.Top); }
+void trate::UpdateTip() { TipX = ClampPixel(int64_t{Box.Right} + CentreY - Box.Top); }
 
 std::array<IntPoint, 3> trate::TipOutline() const {
-    return {IntPoint{Box.Right - 1, Box.Top}, IntPoint{TipX, CentreY}, IntPoint{Box.Right - 1, Box.Bottom - 1}};
+    int32_t inner = ClampPixel(int64_t{Box.Right} - 1);
+    return {IntPoint{inner, Box.Top}, IntPoint{TipX, CentreY}, IntPoint{inner, ClampPixel(int64_t{Box.Bottom} - 1)}};
 }
 
 bool trate::InTipZone(IntPoint P) const {

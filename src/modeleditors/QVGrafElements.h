@@ -30,6 +30,10 @@ std::string DisplayName(const std::string& Text, bool UpperCase = false);
 // Windows-1252 upper case, byte for byte.
 std::string UpperCase1252(const std::string& Text);
 
+// A computed pixel value held to the int32 range. Stored coordinates come from
+// documents and may lie anywhere; arithmetic on them is done in 64 bits.
+int32_t ClampPixel(int64_t V);
+
 // The rectangle grown by Margin on every side contains P (edges included).
 bool ContainsWidened(const IntRect& R, IntPoint P, int32_t Margin);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace qv {
 namespace {
 
@@ -126,6 +128,22 @@ TEST(GrafElements, TipZone) {
     EXPECT_FALSE(r.InTipZone({123, 100}));  // on the zone's border
     EXPECT_FALSE(r.InTipZone({130, 118}));
     EXPECT_FALSE(r.InTipZone({140, 100}));
+}
+
+// Damaged documents can place elements anywhere; the geometry saturates
+// instead of overflowing.
+TEST(GrafElements, ExtremeCoordinatesSaturate) {
+    constexpr int32_t big = std::numeric_limits<int32_t>::max();
+    constexpr int32_t small = std::numeric_limits<int32_t>::min();
+    trate r(big - 5, small + 5);
+    EXPECT_EQ(r.Box, (IntRect{big - 25, small, big, small + 20}));
+    r.LayoutLabel(100, 100, false);
+    EXPECT_EQ(r.Box.Right, big);
+    EXPECT_EQ(r.Box.Top, small);
+    EXPECT_EQ(r.TipX, big);
+    r.MoveTo(small, big);
+    EXPECT_EQ(r.Box.Left, small);
+    EXPECT_EQ(r.Box.Bottom, big);
 }
 
 }  // namespace

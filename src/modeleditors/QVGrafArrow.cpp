@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 namespace qv {
 
@@ -15,10 +14,8 @@ constexpr double HeadLength = 6;
 constexpr double HeadCos = 0.866;
 constexpr double HeadSin = 0.5;
 
-int32_t RoundToInt32(double V) {
-    constexpr double lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(std::nearbyint(V), lo, hi));
-}
+// Only used near existing int32 points, so the double always fits an int64.
+int32_t RoundToInt32(double V) { return ClampPixel(static_cast<int64_t>(std::nearbyint(V))); }
 
 int32_t ClampedShift(int32_t V, int32_t By, int32_t Lo, int32_t Hi) {
     int64_t moved = static_cast<int64_t>(V) + By;

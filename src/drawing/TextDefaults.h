@@ -1,5 +1,7 @@
 // The attributes a new text takes; selecting a text copies its attributes
-// here, and the toolbar changes them.
+// here, and the toolbar changes them. The text colour is the line-colour
+// default and the ruling colour the fill-colour default of the drawing
+// globals.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +15,6 @@ struct TextDefaultValues {
     bool DefaultOutline = false;
     uint8_t FontStyle = 0;
     std::string FontName = "Arial";
-    uint32_t TextColour = 0;
     int32_t CellAlign = 0;
     bool LeftEdge = true, RightEdge = true;
     double CellWidth = 0.5, CellHeight = 0.5;
@@ -26,6 +27,8 @@ struct TextDefaultValues {
     uint8_t WrapMode = 3;  // 0 wraps at the box width, 3 does not wrap
     // A typed " becomes an opening or closing quotation mark.
     bool QuoteReplacement = true;
+    // Deleting a line end shrinks the text's box by one line (a main-window option).
+    bool ShrinkOnDelete = false;
 };
 
 TextDefaultValues& TextDefaults();

@@ -1,0 +1,29 @@
+#include "drawing/ObjectFactory.h"
+
+#include "drawing/BSSline.h"
+#include "drawing/bsbitmap.h"
+#include "drawing/bskomplex.h"
+#include "drawing/bspoly.h"
+#include "drawing/bspunkt.h"
+#include "drawing/bstext.h"
+
+namespace qv {
+
+std::unique_ptr<Tsimple> ReadObject(InStream& in, uint8_t tag) {
+    switch (tag & 0x7F) {
+        case TagLine: return std::make_unique<TLine>(in);
+        case TagKomplex:
+        case TagTemporaryGroup: return std::make_unique<TKomplex>(in);
+        case TagPoly: return std::make_unique<TPoly>(in);
+        case TagBezier: return std::make_unique<TBezier>(in);
+        case TagPunkt: return std::make_unique<TPunkt>(in);
+        case TagBild: return std::make_unique<TBild>(in);
+        case TagText: return std::make_unique<ttext>(in);
+        // Classes of the other drawing modules join here, one line each:
+        // TagLegend (tlegend),
+        // TagAxis3D (Taxis3D), TagGraf3d (Tgraf3d).
+        default: throw WrongObjectError();
+    }
+}
+
+}  // namespace qv

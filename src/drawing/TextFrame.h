@@ -2,8 +2,6 @@
 // attributes of the text object.
 #pragma once
 
-#include <QColor>
-
 #include <cstdint>
 
 namespace qv {
@@ -17,8 +15,5 @@ struct TextFrame {
     uint8_t LineStyle = 0;            // pen style of the ruling
     double LineWidth = 0.1;           // mm, pen width of the ruling
 };
-
-// A colour value (red in the low byte) as Qt's colour.
-inline QColor ToQColor(uint32_t colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 }  // namespace qv

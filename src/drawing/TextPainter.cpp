@@ -1,5 +1,7 @@
 #include "drawing/TextPainter.h"
 
+#include "drawing/DrawStyles.h"
+#include "drawing/QtColour.h"
 #include "drawing/QtText.h"
 #include "drawing/TextFonts.h"
 #include "drawing/TextLayout.h"
@@ -107,10 +109,9 @@ private:
         int right = frame_.Left + Px(b.Cache.X, Scales().PixelsPerCmX);
         double baseline = frame_.Top + Px(a.Cache.Top - a.Shift + a.Cache.Ascent, Scales().PixelsPerCmY);
         QRectF box(left, baseline - raw.ascent(), right - left, raw.ascent() + raw.descent());
-        painter_.save();
+        PainterStateKeeper keep(painter_);
         painter_.setCompositionMode(QPainter::CompositionMode_Difference);
         painter_.fillRect(box, Qt::white);
-        painter_.restore();
     }
 
     QPainter& painter_;
@@ -122,7 +123,7 @@ private:
 
 void PaintText(QPainter& painter, TextBody& text, const TextFrame& frame) {
     LayoutAll(text, frame.Width);
-    painter.save();
+    PainterStateKeeper keep(painter);
     if (frame.Angle != 0 && !text.Editing) {
         QPointF centre(frame.Left + frame.PixWidth / 2.0, frame.Top + frame.PixHeight / 2.0);
         painter.translate(centre);
@@ -145,7 +146,6 @@ void PaintText(QPainter& painter, TextBody& text, const TextFrame& frame) {
         runs.paint(first, last);
         first = last + 1;
     }
-    painter.restore();
 }
 
 }  // namespace qv

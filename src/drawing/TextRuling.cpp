@@ -1,11 +1,10 @@
 #include "drawing/TextRuling.h"
 
+#include "drawing/DrawStyles.h"
 #include "drawing/TextFonts.h"
 #include "drawing/TextLayout.h"
 #include "util/Geometry.h"
 
-#include <QColor>
-#include <QPen>
 
 #include <cmath>
 
@@ -23,26 +22,10 @@ struct RulingFactors {
     double k1 = 1, k2 = 1, k3 = 1, k4 = 1;
 };
 
-Qt::PenStyle PenStyleOf(uint8_t style) {
-    switch (style) {
-        case 1: return Qt::DashLine;
-        case 2: return Qt::DotLine;
-        case 3: return Qt::DashDotLine;
-        case 4: return Qt::DashDotDotLine;
-        case 5: return Qt::NoPen;
-        default: return Qt::SolidLine;
-    }
-}
-
 class RulingPainter {
 public:
-    RulingPainter(QPainter& painter, const TextFrame& frame, uint32_t colour) : painter_(painter), frame_(frame) {
-        const double scale = Scales().PixelsPerCmX;
-        const bool solid = frame.LineStyle == 0 || frame.LineStyle == 6;
-        double width = solid ? std::nearbyint(frame.LineWidth * scale / 10) : 1;
-        pen_ = QPen(ToQColor(colour), std::isfinite(width) && width >= 1 ? width : 1, PenStyleOf(frame.LineStyle),
-                    Qt::FlatCap);
-    }
+    RulingPainter(QPainter& painter, const TextFrame& frame, uint32_t colour)
+        : painter_(painter), frame_(frame), pen_(LinePen(colour, frame.LineStyle, frame.LineWidth)) {}
 
     // A horizontal line across the box (one pixel short of its right edge).
     void horizontal(double y, bool dotted, double toX) {

@@ -76,11 +76,11 @@ void StartLine(TextBody& text, double boxWidth, std::size_t next, LayoutState& s
     const bool first = next == 0;
     const std::size_t n = text.Chars.size();
     double a = 0;
+    if (first) text.ScriptRoom = 0;
     if (next >= n) {
         a = text.Ascent;
     } else {
         std::size_t last = LineEndIndex(text, next);
-        if (first) text.ScriptRoom = 0;
         for (std::size_t i = next; i <= last; ++i) {
             const TcharWithAttr& ch = text.Chars[i];
             a = std::max(a, FontOf(text, ch, false).ascent());

@@ -74,10 +74,11 @@ public:
                 positions.append(pos + QPointF(advance, 0));
             }
         }
-        if (glyphs.isEmpty()) return;
+        QList<quint32> indexes = raw.glyphIndexesForString(glyphs);
+        if (glyphs.isEmpty() || indexes.size() != positions.size()) return;
         QGlyphRun run;
         run.setRawFont(raw);
-        run.setGlyphIndexes(raw.glyphIndexesForString(glyphs));
+        run.setGlyphIndexes(indexes);
         run.setPositions(positions);
         run.setUnderline(at.Style & StyleUnderline);
         run.setStrikeOut(at.Style & StyleStrikeOut);

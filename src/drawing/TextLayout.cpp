@@ -192,7 +192,9 @@ void Wrap(TextBody& text, double boxWidth) {
         ch.SoftBreak = false;
         ch.Cache.Cached = false;
     }
-    const double room = boxWidth - text.MarginLeft - text.MarginRight;
+    // The layout sums from the left margin, this from 0: a text sized to fit
+    // its line exactly must not break over the rounding difference.
+    const double room = boxWidth - text.MarginLeft - text.MarginRight + 1e-9;
     double sum = 0, sumAtCandidate = 0;
     TcharWithAttr* candidate = nullptr;
     for (std::size_t i = 0; i < text.Chars.size(); ++i) {

@@ -143,9 +143,27 @@ TEST_F(TextObjectTest, ResizingScalesOrWrapsTheText) {
     EXPECT_DOUBLE_EQ(text.TextSize, 24);
     EXPECT_DOUBLE_EQ(text.Chars[0].Size, 24);
     EXPECT_DOUBLE_EQ(text.CellWidth, 1.0);
-    text.SetBounds(1, 1, 0, 0);  // a box of nothing scales nothing into NaN
-    EXPECT_TRUE(std::isfinite(text.TextSize));
     text.SetBounds(1, 1, width, height);
+    EXPECT_DOUBLE_EQ(text.TextSize, 12);
+
+    // Wrapping follows WrapMode unless it is asked for.
+    auto breaks = [&text] {
+        int n = 0;
+        for (const TcharWithAttr& ch : text.Chars) n += ch.SoftBreak;
+        return n;
+    };
+    text.SetWidth(width / 2);
+    text.Wrap();
+    EXPECT_EQ(breaks(), 0);  // mode 3: no wrapping
+    text.WrapMode = 0;
+    text.Wrap();
+    EXPECT_GE(breaks(), 1);
+    text.WrapMode = 3;
+    text.Wrap(true);
+    EXPECT_GE(breaks(), 1);
+    text.SetWidth(width);
+    text.Wrap(true);
+    EXPECT_EQ(breaks(), 0);
 
     // Dragging the right edge with Ctrl wraps the text to the new width.
     Drawing().DragMode = HitRight;
@@ -153,9 +171,7 @@ TEST_F(TextObjectTest, ResizingScalesOrWrapsTheText) {
     text.Dragging = true;
     text.DragHandle(CtrlKey, 1 + width / 2, 1);
     text.EndDrag();
-    int breaks = 0;
-    for (const TcharWithAttr& ch : text.Chars) breaks += ch.SoftBreak;
-    EXPECT_GE(breaks, 1);
+    EXPECT_GE(breaks(), 1);
     EXPECT_LT(text.Width(), width);
     EXPECT_GT(text.Height(), height);
 
@@ -163,6 +179,11 @@ TEST_F(TextObjectTest, ResizingScalesOrWrapsTheText) {
     Drawing().DragMode = HitBottom;
     text.DragHandle(0, 1, 1.01);
     EXPECT_GE(text.PixHeight(), std::nearbyint(12 * 0.035 * Scales().PixelsPerCmY * 1.2 + 1));
+
+    // A box of nothing scales nothing into NaN, neither way.
+    text.SetBounds(1, 1, 0, 0);
+    text.SetBounds(1, 1, width, height);
+    EXPECT_DOUBLE_EQ(text.TextSize, 12);
 }
 
 TEST_F(TextObjectTest, ApplyDefaultReachesSelectionOrWholeText) {

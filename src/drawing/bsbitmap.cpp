@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace qv {

@@ -66,9 +66,9 @@ TEST(BitmapPicture, TransformsMovePixelsAndReencode) {
     EXPECT_EQ(at(rising, 2, 1), at(numbered, 1, 2));
     EXPECT_EQ(TransformPixels(falling, 2).Pixels, numbered.Pixels);
 
-    for (PictureKind kind : {PictureKind::Bitmap, PictureKind::Png}) {
-        PictureHolder holder(GraphicKind::Bitmap, FileImage(numbered));
-        if (kind == PictureKind::Png) holder = PictureHolder(GraphicKind::Png, FileImage(NumberedPicture(kind, 4, 3)));
+    for (GraphicKind kind : {GraphicKind::Bitmap, GraphicKind::Png}) {
+        const PictureKind rasterKind = kind == GraphicKind::Png ? PictureKind::Png : PictureKind::Bitmap;
+        PictureHolder holder(kind, FileImage(NumberedPicture(rasterKind, 4, 3)));
         const std::vector<uint8_t> original = holder.Data();
         for (int kindOfTransform = 0; kindOfTransform <= 3; ++kindOfTransform) {
             ASSERT_TRUE(holder.Transform(kindOfTransform));

@@ -1,5 +1,7 @@
 #include "drawing/ObjectFactory.h"
 
+#include "charts/QVLegend.h"
+#include "charts/bsgraf3d.h"
 #include "drawing/BSSline.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bskomplex.h"
@@ -19,9 +21,10 @@ std::unique_ptr<Tsimple> ReadObject(InStream& in, uint8_t tag) {
         case TagPunkt: return std::make_unique<TPunkt>(in);
         case TagBild: return std::make_unique<TBild>(in);
         case TagText: return std::make_unique<ttext>(in);
-        // Classes of the other drawing modules join here, one line each:
-        // TagLegend (tlegend),
-        // TagAxis3D (Taxis3D), TagGraf3d (Tgraf3d).
+        case TagLegend: return std::make_unique<tlegend>(in);
+        case TagAxis3D: return std::make_unique<Taxis3D>(in);
+        case TagGraf3d: return std::make_unique<Tgraf3d>(in);
+        // Classes of the other drawing modules join here, one line each.
         default: throw WrongObjectError();
     }
 }

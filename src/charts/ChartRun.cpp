@@ -1,0 +1,116 @@
+#include "charts/ChartRun.h"
+
+#include "charts/QVPlot.h"
+#include "charts/bsgraf3d.h"
+
+namespace qv {
+
+namespace {
+
+const Tvariable* VariableNamed(const tsim& sim, const std::string& name) {
+    const int i = sim.IndexOfVariable(name);
+    return i >= 0 ? sim.Variables[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+// Takes in the range of a variable; an axis without room gets 5 units.
+void Widen(Taxis3D& axis, const tsim& sim, const Tvariable& variable, bool first) {
+    double min = 0, max = 0;
+    if (!variable.GetRange(sim.StepCount, min, max)) return;
+    if (min == max) max = min + 5;
+    if (first || min < axis.minimum) axis.minimum = min;
+    if (first || max > axis.maximum) axis.maximum = max;
+}
+
+void FitAxes(const tsim& sim, Tgraf3d& chart, bool first) {
+    if (!chart.autoScale || sim.PlottedCount() == 0) return;
+    const Tvariable* horizontal = VariableNamed(sim, sim.XAxisName);
+    if (chart.threeD) {
+        Taxis3D& depth = chart.depthAxis();
+        if (horizontal) Widen(depth, sim, *horizontal, first);
+        depth.step = niceScale(depth.minimum, depth.maximum);
+        horizontal = VariableNamed(sim, sim.YAxisName);
+    }
+    if (horizontal) {
+        Taxis3D& axis = chart.horizontalAxis();
+        Widen(axis, sim, *horizontal, first);
+        axis.step = niceScale(axis.minimum, axis.maximum);
+    }
+    Taxis3D& vertical = chart.verticalAxis();
+    bool firstVertical = first;
+    for (const auto& v : sim.Variables) {
+        if (!v->Plotted) continue;
+        Widen(vertical, sim, *v, firstVertical);
+        firstVertical = false;
+    }
+    if (vertical.minimum == vertical.maximum) vertical.maximum = vertical.minimum + 5;
+}
+
+bool Valid(const std::vector<std::unique_ptr<tsim>>& simulations, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < simulations.size();
+}
+
+// Records how a run ended; true when the recomputation must stop.
+bool Ended(const RunResult& result, RecomputeOutcome& outcome) {
+    outcome.Cancelled = outcome.Cancelled || result.Cancelled;
+    if (result.OutOfMemory) {
+        outcome.OutOfMemory = true;
+        outcome.Message = OutOfMemoryText;
+        return true;
+    }
+    if (result.Fault) {
+        outcome.Fault = result.Fault->kind();
+        outcome.Message = RunErrorMessage(result.Fault->kind());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+RunResult SimulateAndFit(tsim& simulation, Tgraf3d& chart, bool First, PollThrottle& poll, bool ShowProgress) {
+    RunResult result = simulation.Simulate(poll, ShowProgress);
+    if (!result.Fault && !result.OutOfMemory) FitAxes(simulation, chart, First);
+    return result;
+}
+
+RecomputeOutcome RecomputeAll(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,
+                              Tgraf3d& chart, RunObserver* observer) {
+    RecomputeOutcome outcome;
+    PollThrottle poll(observer);
+    const bool hasSelection = Valid(simulations, selected);
+    if (separateCharts && chart.autoScale && hasSelection) {
+        if (Ended(SimulateAndFit(*simulations[static_cast<std::size_t>(selected)], chart, true, poll, true), outcome))
+            return outcome;
+    } else if (!simulations.empty()) {
+        const std::size_t n = simulations.size();
+        if (Ended(SimulateAndFit(*simulations.front(), chart, true, poll, n == 1), outcome)) return outcome;
+        // After a cancellation the throttle stays cancelled: the remaining
+        // simulations stop before their first statement and keep their values.
+        for (std::size_t k = 1; k < n; ++k) {
+            poll.setPosition(static_cast<int>(k * 100 / n));
+            poll.pollNow();
+            if (Ended(SimulateAndFit(*simulations[k], chart, false, poll, false), outcome)) return outcome;
+        }
+    }
+    outcome.Cancelled = outcome.Cancelled || poll.cancelled();
+    if (hasSelection) finishVerticalRange(chart);
+    return outcome;
+}
+
+ContinueOutcome ContinueComputing(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,
+                                  Tgraf3d& chart, RunObserver* observer) {
+    ContinueOutcome outcome;
+    if (Valid(simulations, selected)) {
+        tsim& sim = *simulations[static_cast<std::size_t>(selected)];
+        int recorded = sim.PlottedCount();
+        for (const std::string* name : {&sim.XAxisName, &sim.YAxisName}) {
+            const Tvariable* axis = VariableNamed(sim, *name);
+            if (axis && !axis->Plotted) ++recorded;
+        }
+        sim.StepCount = ContinuedStepCount(sim.StepCount, recorded, RecordedValuesBudget(), outcome.StepLimitMessage);
+    }
+    outcome.Run = RecomputeAll(simulations, selected, separateCharts, chart, observer);
+    return outcome;
+}
+
+}  // namespace qv

@@ -76,6 +76,8 @@ private:
 class TSeite : public TKomplex {
 public:
     TSeite();
+    // A document's page: its group record (the caller has read the tag byte).
+    explicit TSeite(InStream& in) : TKomplex(in) {}
 };
 
 }  // namespace qv

@@ -1,0 +1,304 @@
+// Curves and legend entries built from results, the completion of the
+// automatic scaling, finding the variable of a curve, and drawing.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <set>
+#include <QPainter>
+
+#include "charts/CurveLine.h"
+#include "charts/QVLegend.h"
+#include "charts/QVPlot.h"
+#include "charts/bsgraf3d.h"
+#include "drawing/bsbitmap.h"
+#include "drawing/bspunkt.h"
+#include "engine/QVSim.h"
+#include "util/BmpCodec.h"
+
+namespace qv {
+namespace {
+
+// A simulation with ZEIT = 1 … n on the x axis and one plotted variable B.
+std::unique_ptr<tsim> Results(int n, int curveKind = 0) {
+    auto sim = std::make_unique<tsim>();
+    sim->StepCount = n;
+    sim->XAxisName = "ZEIT";
+    auto time = std::make_unique<Tvariable>("ZEIT");
+    auto b = std::make_unique<Tvariable>("B");
+    for (int i = 0; i < n; ++i) {
+        time->Values.push_back(i + 1);
+        b->Values.push_back((i + 1) * (i + 1));
+    }
+    b->Plotted = true;
+    b->CurveKind = curveKind;
+    sim->Variables.push_back(std::move(time));
+    sim->Variables.push_back(std::move(b));
+    return sim;
+}
+
+Tvariable& B(tsim& sim) { return *sim.Variables[1]; }
+
+struct Display {
+    Tgraf3d chart;
+    TSeite page;
+    int32_t legendX = FirstLegendX, legendY = FirstLegendY;
+    Display() {
+        chart.horizontalAxis().maximum = 10;
+        chart.verticalAxis().maximum = 100;
+        chart.placePlotArea(16, 12);
+        chart.buildAxes();
+    }
+    TPlot* build(tsim& sim, bool animating = false, std::span<const PictureHolder> pictures = {}) {
+        chart.removeCurves();
+        removeLegends(page);
+        legendX = FirstLegendX, legendY = FirstLegendY;
+        buildCurves(sim, chart, page, legendX, legendY, animating, pictures);
+        return static_cast<TPlot*>(B(sim).CurveObject);
+    }
+    std::size_t legends() const {
+        return std::count_if(page.Children.begin(), page.Children.end(),
+                             [](const auto& c) { return dynamic_cast<const tlegend*>(c.get()); });
+    }
+};
+
+template <class T>
+std::size_t CountOf(const TKomplex& group) {
+    return std::count_if(group.Children.begin(), group.Children.end(),
+                         [](const auto& c) { return dynamic_cast<const T*>(c.get()) != nullptr; });
+}
+
+TEST(BuildCurves, LinesPointsAndLegends) {
+    Display d;
+    auto sim = Results(5, 2);
+    TPlot* plot = d.build(*sim);
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(d.chart.Children.back().get(), plot);
+    ASSERT_EQ(CountOf<TPoly>(*plot), 1u);
+    auto* line = dynamic_cast<TPoly*>(plot->Children[0].get());
+    ASSERT_EQ(line->Points.size(), 5u);
+    // The last value (10, 25) on the page: 1/10 and 1/4 of the plot area.
+    const RealPoint p = d.chart.project(25, 5, 0);
+    EXPECT_NEAR(plot->X() + line->X() + line->Points[4].X, p.X, 1e-9);
+    EXPECT_NEAR(plot->Y() + line->Y() + line->Points[4].Y, p.Y, 1e-9);
+    EXPECT_EQ(CountOf<TPunkt>(*plot), 5u);
+    EXPECT_EQ(d.legends(), 1u);
+    EXPECT_EQ(dynamic_cast<tlegend&>(*d.page.Children.back()).Curve, plot);
+
+    // A second display frees the old curve and legend before it builds.
+    d.build(*sim);
+    EXPECT_EQ(CountOf<TPlot>(d.chart), 1u);
+    EXPECT_EQ(d.legends(), 1u);
+
+    // Splines make a smooth curve; bars a thin line per value at this width.
+    B(*sim).CurveKind = 0;
+    B(*sim).Splines = true;
+    EXPECT_EQ(CountOf<TBezier>(*d.build(*sim)), 1u);
+    B(*sim).CurveKind = 3;
+    EXPECT_EQ(CountOf<TLine>(*d.build(*sim)), 5u);
+    // Two wide values become boxes of three faces each.
+    auto wide = Results(2, 3);
+    d.chart.horizontalAxis().maximum = 2;
+    plot = d.build(*wide);
+    EXPECT_EQ(CountOf<TPoly>(*plot), 6u);
+    EXPECT_FALSE(d.chart.threeD);  // the borrowed depth view is given back
+    EXPECT_EQ(d.chart.depthAxis().maximum, 5);
+
+    // No legend without showLegend or for remembered results.
+    d.chart.showLegend = false;
+    d.build(*sim);
+    EXPECT_EQ(d.legends(), 0u);
+    d.chart.showLegend = true;
+    sim->StoredResults = true;
+    d.build(*sim);
+    EXPECT_EQ(d.legends(), 0u);
+}
+
+TEST(BuildCurves, EmptyShortAndAnimatedResults) {
+    Display d;
+    auto empty = Results(0);
+    TPlot* plot = d.build(*empty);
+    ASSERT_NE(plot, nullptr);
+    EXPECT_TRUE(dynamic_cast<TPoly&>(*plot->Children[0]).Points.empty());
+
+    // A step count beyond the recorded values draws what there is.
+    auto sim = Results(4);
+    sim->StepCount = 1000;
+    plot = d.build(*sim);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    sim->StepCount = 4;
+
+    // "animiert zeichnen" grows with the frame; "unsichtbar" shows no curve.
+    Tvariable& b = B(*sim);
+    b.Animated = true;
+    b.CurveCreation = 2;
+    b.Frame = 0;
+    plot = d.build(*sim, true);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 1u);
+    b.Frame = 2;
+    plot = d.build(*sim, true);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 3u);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*d.build(*sim, false)->Children[0]).Points.size(), 4u);
+    b.CurveCreation = 0;
+    EXPECT_EQ(d.build(*sim, true), nullptr);
+
+    // The picture rides on the value of the frame, even without a curve.
+    Picture pixels;
+    pixels.Width = 4;
+    pixels.Height = 2;
+    pixels.Pixels.assign(8, 0xFF0000FF);
+    std::vector<PictureHolder> pictures;
+    pictures.emplace_back(std::move(pixels));
+    b.PictureIndex = 0;
+    plot = d.build(*sim, true, pictures);
+    ASSERT_NE(plot, nullptr);
+    ASSERT_EQ(plot->Children.size(), 1u);
+    auto& bild = dynamic_cast<TBild&>(*plot->Children[0]);
+    EXPECT_EQ(bild.PixWidth(), 4);
+    const RealPoint at = d.chart.project(9, 3, 0);
+    EXPECT_NEAR(plot->X() + bild.X() + bild.Width() / 2, at.X, 1e-9);
+    // A picture index past the loaded pictures is left out.
+    b.PictureIndex = 3;
+    EXPECT_EQ(d.build(*sim, true, pictures), nullptr);
+}
+
+TEST(BuildCurves, LegendColumns) {
+    Display d;
+    auto sim = Results(3);
+    for (int i = 0; i < 30; ++i) {
+        auto v = std::make_unique<Tvariable>("V" + std::to_string(i));
+        v->Values = {1, 2, 3};
+        v->Plotted = true;
+        sim->Variables.push_back(std::move(v));
+    }
+    d.build(*sim);
+    ASSERT_EQ(d.legends(), 31u);
+    // Entries go down from the top and start a new column before they reach
+    // into the plot area.
+    std::set<int32_t> columns;
+    for (const auto& child : d.page.Children)
+        if (auto* e = dynamic_cast<tlegend*>(child.get())) columns.insert(e->PixX());
+    EXPECT_GT(columns.size(), 1u);
+    EXPECT_EQ(*columns.begin(), FirstLegendX);
+}
+
+TEST(FinishVerticalRange, RoundsAndCrosses) {
+    Tgraf3d chart;
+    chart.verticalAxis().minimum = -3;
+    chart.verticalAxis().maximum = 7;
+    chart.horizontalAxis().minimum = 2;
+    chart.horizontalAxis().maximum = 9;
+    finishVerticalRange(chart);
+    EXPECT_DOUBLE_EQ(chart.verticalAxis().minimum, -4);
+    EXPECT_DOUBLE_EQ(chart.verticalAxis().maximum, 8);
+    EXPECT_DOUBLE_EQ(chart.verticalAxis().step, 2);
+    EXPECT_EQ(chart.horizontalAxis().crossAt2, 0);
+    EXPECT_EQ(chart.verticalAxis().crossAt2, 2);  // the horizontal range lacks 0
+
+    // Wholly above 0: crossed at the rounded minimum.
+    chart.verticalAxis().minimum = 20;
+    chart.verticalAxis().maximum = 50;
+    chart.threeD = true;
+    chart.depthAxis().minimum = -1;
+    finishVerticalRange(chart);
+    EXPECT_EQ(chart.horizontalAxis().crossAt2, chart.verticalAxis().minimum);
+    EXPECT_EQ(chart.depthAxis().crossAt2, chart.verticalAxis().minimum);
+    EXPECT_EQ(chart.depthAxis().crossAt1, 2);
+    EXPECT_EQ(chart.horizontalAxis().crossAt1, 0);
+
+    // Manual scaling leaves everything alone.
+    chart.autoScale = false;
+    chart.verticalAxis().maximum = 51;
+    finishVerticalRange(chart);
+    EXPECT_EQ(chart.verticalAxis().maximum, 51);
+}
+
+TEST(FindVariableOfCurve, SearchesEverySimulation) {
+    Display d;
+    std::vector<std::unique_ptr<tsim>> sims;
+    sims.push_back(Results(3));
+    sims.push_back(Results(3));
+    d.build(*sims[0]);
+    buildCurves(*sims[1], d.chart, d.page, d.legendX, d.legendY, false);
+    auto* second = static_cast<TPlot*>(B(*sims[1]).CurveObject);
+    EXPECT_EQ(findVariableOfCurve(sims, second), std::vector<Tvariable*>{&B(*sims[1])});
+    EXPECT_TRUE(findVariableOfCurve(sims, nullptr).empty());
+    // A click on the curve's line hits the curve, a click beside it does not.
+    const IntPoint on = CmToPixels(d.chart.project(4, 2, 0).X, d.chart.project(4, 2, 0).Y);
+    EXPECT_TRUE(second->HitTest(on.X, on.Y));
+    EXPECT_FALSE(second->HitTest(on.X, on.Y - 40));
+}
+
+TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
+    const std::vector<QPoint> run = {{0, 5}, {0, 6}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}};
+    EXPECT_EQ(ThinOutColumns(run), (std::vector<QPoint>{{0, 5}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}}));
+    std::vector<QPoint> many;
+    for (int i = 0; i < 1000; ++i) many.push_back({i / 100, (i * 37) % 50});
+    EXPECT_LE(ThinOutColumns(many).size(), 40u);
+    EXPECT_TRUE(ThinOutColumns({}).empty());
+
+    // A long curve draws the same pixels thinned as a plain polyline does.
+    auto draw = [](TPoly& poly) {
+        QImage image(200, 120, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        poly.Draw(painter, 0, 0, nullptr);
+        return image;
+    };
+    TPoly plain;
+    TCurvePoly thinned;
+    for (TPoly* poly : {&plain, static_cast<TPoly*>(&thinned)}) {
+        poly->LineStyle = 0;
+        poly->LineWidth = 0;
+        poly->FillStyle = 1;
+        for (int i = 0; i < 5000; ++i) poly->Points.push_back({i * 0.001, 1.5 + std::sin(i * 0.05)});
+    }
+    EXPECT_EQ(draw(plain), draw(thinned));
+}
+
+TEST(ChartDrawing, BackgroundAndClipping) {
+    Tgraf3d chart;
+    chart.chartColor = 0x00FFFF;  // yellow
+    chart.placePlotArea(16, 12);
+    chart.buildAxes();
+    chart.layout();
+    chart.fitToPage(16, 12);
+    EXPECT_NEAR(chart.X(), 1.6, 1e-9);
+    EXPECT_NEAR(chart.Width(), 12.8, 1e-9);
+    EXPECT_GT(chart.plotRect.Width, 0);
+    EXPECT_GT(chart.plotRect.Height, 0);
+    // The tick lengths survive the resize of every display.
+    EXPECT_EQ(chart.horizontalAxis().largeTickLength, 0.3);
+
+    QImage image(700, 500, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        chart.Draw(painter, 0, 0, nullptr);
+    }
+    const IntRect box = chart.PixelBox();
+    EXPECT_EQ(image.pixelColor(box.Left + 2, box.Top + 2), QColor(255, 255, 0));
+    EXPECT_EQ(image.pixelColor(box.Right + 3, box.Bottom + 3), QColor(Qt::white));
+    // The axis line is drawn in black somewhere along the bottom of the area.
+    bool black = false;
+    for (int y = box.Top; y < box.Bottom && !black; ++y)
+        black = image.pixelColor(box.Left + (box.Right - box.Left) / 2, y) == QColor(Qt::black);
+    EXPECT_TRUE(black);
+
+    // An invisible axis leaves the background.
+    chart.horizontalAxis().visible = chart.verticalAxis().visible = false;
+    chart.horizontalAxis().gridLines = chart.verticalAxis().gridLines = false;
+    chart.buildAxes();
+    chart.layout();
+    chart.fitToPage(16, 12);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        chart.Draw(painter, 0, 0, nullptr);
+    }
+    const IntRect inner = chart.PixelBox();
+    for (int x = inner.Left; x < inner.Right; x += 7)
+        for (int y = inner.Top; y < inner.Bottom; y += 7) ASSERT_EQ(image.pixelColor(x, y), QColor(255, 255, 0));
+}
+
+}  // namespace
+}  // namespace qv

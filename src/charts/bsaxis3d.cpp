@@ -40,6 +40,9 @@ void formatAxisNumber(ttext& text, double step, double value) {
         text.Chars[i].Shift = text.BaseHeight() * text.SuperShift;
     }
     InvalidateAll(text);
+    // The box grows from nothing, so it fits the new number exactly.
+    text.SetWidth(0);
+    text.SetHeight(0);
     text.AdjustSize();
 }
 
@@ -160,7 +163,6 @@ private:
         text->PaperStyle = 1;
         text->WrapMode = 3;
         text->Alignment = 0;
-        text->AutoSize = true;
         UpdateTextMetrics(*text);
         formatAxisNumber(*text, a.step, m);
         const double w = text->Width(), h = text->Height();

@@ -183,5 +183,25 @@ TEST(BuildAxes, DepthAxisInThreeDimensions) {
               0);
 }
 
+TEST(FormatAxisNumber, RaisesTheExponentInTheText) {
+    Formats().DecimalSeparator = ',';
+    ttext text;
+    text.TextSize = 12;
+    formatAxisNumber(text, 0.00001, 0.000015);
+    EXPECT_EQ(text.Text(), "1,5\xB7" "10-05");
+    ASSERT_EQ(text.Chars.size(), 9u);
+    EXPECT_EQ(text.Chars[5].Size, 12);  // the "0" of "10"
+    EXPECT_EQ(text.Chars[5].Shift, 0);
+    for (std::size_t i = 6; i < 9; ++i) {
+        EXPECT_LT(text.Chars[i].Size, 12);
+        EXPECT_GT(text.Chars[i].Shift, 0);
+    }
+    // The box follows the text.
+    const double wide = text.Width();
+    formatAxisNumber(text, 1, 3);
+    EXPECT_EQ(text.Text(), "3");
+    EXPECT_LT(text.Width(), wide);
+}
+
 }  // namespace
 }  // namespace qv

@@ -253,6 +253,14 @@ TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
         for (int i = 0; i < 5000; ++i) poly->Points.push_back({i * 0.001, 1.5 + std::sin(i * 0.05)});
     }
     EXPECT_EQ(draw(plain), draw(thinned));
+    TBezier smooth;
+    TCurveBezier smoothThinned;
+    for (TBezier* curve : {&smooth, static_cast<TBezier*>(&smoothThinned)}) {
+        curve->Points = plain.Points;
+        curve->LineWidth = 0;
+        curve->GeometryChanged();
+    }
+    EXPECT_EQ(draw(smooth), draw(smoothThinned));
 }
 
 TEST(ChartDrawing, BackgroundAndClipping) {
@@ -266,6 +274,20 @@ TEST(ChartDrawing, BackgroundAndClipping) {
     EXPECT_NEAR(chart.Width(), 12.8, 1e-9);
     EXPECT_GT(chart.plotRect.Width, 0);
     EXPECT_GT(chart.plotRect.Height, 0);
+    // A 3-D chart reaches left of the page before the layout and fits the
+    // same rectangle after it.
+    Tgraf3d deep;
+    deep.threeD = true;
+    deep.placePlotArea(16, 12);
+    deep.buildAxes();
+    EXPECT_LT(deep.depthAxis().X(), 0);
+    deep.layout();
+    deep.fitToPage(16, 12);
+    EXPECT_NEAR(deep.X(), 1.6, 1e-9);
+    EXPECT_NEAR(deep.Y(), 1.2, 1e-9);
+    EXPECT_NEAR(deep.Height(), 9.6, 1e-9);
+    EXPECT_GE(deep.depthAxis().X(), 0);
+
     // The tick lengths survive the resize of every display.
     EXPECT_EQ(chart.horizontalAxis().largeTickLength, 0.3);
 

@@ -121,12 +121,19 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     RecomputeAll(sims, 1, true, chart, nullptr);
     EXPECT_EQ(Var(*sims[0], "X").Values[0], -1);
 
-    // Cancelled at once: nothing is recomputed, and the outcome says so.
-    sims[1]->StepCount = 200000;
+    // A model that never ends its first pass is cancelled; the simulations
+    // after it stop before their first statement and keep their values.
+    std::vector<std::unique_ptr<tsim>> endless;
+    endless.push_back(Model({"T := T + 1", "WHILE T > 0 DO T := T + 1"}, {{"T", 0}}, 10));
+    Var(*endless[0], "T").Plotted = true;
+    endless.push_back(Model({"T := T + 1", "Y := T"}, {{"T", 0}}, 3));
+    Var(*endless[1], "Y").Plotted = true;
+    Var(*endless[1], "Y").Values = {7, 7, 7};
     CancelAfter cancel(1);
-    outcome = RecomputeAll(sims, 1, false, chart, &cancel);
+    outcome = RecomputeAll(endless, 0, false, chart, &cancel);
     EXPECT_TRUE(outcome.Cancelled);
     EXPECT_FALSE(outcome.Fault.has_value());
+    EXPECT_EQ(Var(*endless[1], "Y").Values, (std::vector<double>{7, 7, 7}));
 }
 
 TEST(ContinueComputing, DoublesTheStepsOfTheSelectedSimulation) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "charts/ChartLine.h"
 #include "charts/CurveLine.h"
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
@@ -149,6 +150,7 @@ private:
         poly->FillColour = static_cast<uint32_t>(v.LineColour);
         poly->FillStyle = 0;
         poly->Points.assign(corners.begin(), corners.end());
+        poly->FitPoints();  // a filled face is hit anywhere in its box
         return poly;
     }
 
@@ -170,15 +172,8 @@ private:
         for (std::size_t i = 0; i < n; ++i) {
             const double x = horizontal(i), z = depth(i);
             const RealPoint top = chart_.project(v.Values[i], x, z), bottom = chart_.project(0, x, z);
-            auto bar = std::make_unique<TLine>();
-            bar->ArrowAtEnd = bar->ArrowAtStart = false;
-            bar->LineStyle = v.LineStyle;
-            bar->LineColour = static_cast<uint32_t>(v.LineColour);
-            bar->LineWidth = v.LineWidth / Scales().PixelsPerCmX;
-            bar->SetX(top.X);
-            bar->SetY(top.Y);
-            bar->SetWidth(bottom.X - top.X);
-            bar->SetHeight(bottom.Y - top.Y);
+            auto bar = MakeChartLine(top, bottom, static_cast<uint32_t>(v.LineColour), v.LineWidth / Scales().PixelsPerCmX,
+                                     v.LineStyle);
             plot.Add(std::move(bar));
         }
     }

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "charts/ChartLine.h"
 #include "charts/bsgraf3d.h"
-#include "drawing/BSSline.h"
 #include "drawing/TextLayout.h"
 #include "drawing/bstext.h"
 
@@ -54,20 +54,6 @@ enum class Role { Horizontal, Vertical, Depth };
 // on any page; a step far too small for its range would otherwise keep the
 // program busy for hours.
 constexpr int MaxLargeTicks = 1000;
-
-// Children in page centimetres, each of them becomes the owner's.
-std::unique_ptr<TLine> MakeLine(RealPoint from, RealPoint to, uint32_t colour, double widthMm, uint8_t style) {
-    auto line = std::make_unique<TLine>();
-    line->LineColour = colour;
-    line->LineWidth = widthMm;
-    line->LineStyle = style;
-    line->ArrowAtEnd = line->ArrowAtStart = false;
-    line->SetX(from.X);
-    line->SetY(from.Y);
-    line->SetWidth(to.X - from.X);
-    line->SetHeight(to.Y - from.Y);
-    return line;
-}
 
 struct NumberBox {
     double Left, Top, Right, Bottom;
@@ -136,7 +122,7 @@ private:
 
     void addTick(Taxis3D& a, Role role, double value, double length, double widthMm) {
         const RealPoint p = at(role, value);
-        if (clearOfArrow(role, p)) a.Add(MakeLine(p, tickEnd(role, p, length), 0, widthMm, PenSolid));
+        if (clearOfArrow(role, p)) a.Add(MakeChartLine(p, tickEnd(role, p, length), 0, widthMm, PenSolid));
     }
 
     // Where the other axes cross this one: no number there.
@@ -183,7 +169,7 @@ private:
     }
 
     void addGridLine(RealPoint from, RealPoint to, const Taxis3D& a) {
-        gridLines_.push_back(MakeLine(from, to, a.gridColor, 0, a.gridStyle));
+        gridLines_.push_back(MakeChartLine(from, to, a.gridColor, 0, a.gridStyle));
     }
 
     void addGridLines(Role role, double m) {
@@ -230,7 +216,7 @@ private:
         a.SetHeight(0);
         lineStart_ = at(role, a.minimum);
         lineEnd_ = at(role, a.maximum);
-        auto line = MakeLine(lineStart_, lineEnd_, 0, 0.5, PenSolid);
+        auto line = MakeChartLine(lineStart_, lineEnd_, 0, 0.5, PenSolid);
         line->ArrowAtEnd = true;
         line->ArrowLength = 0.25;
         line->ArrowAngle = 45;

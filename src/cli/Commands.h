@@ -8,5 +8,10 @@
 namespace qv::cli {
 
 int RunCommand(const std::vector<std::string>& args);
+int NewCommand(const std::vector<std::string>& args);
+int InfoCommand(const std::vector<std::string>& args);
+int TableCommand(const std::vector<std::string>& args);
+int RenderCommand(const std::vector<std::string>& args);
+int ConvertCommand(const std::vector<std::string>& args);
 
 }  // namespace qv::cli

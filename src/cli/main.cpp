@@ -11,7 +11,15 @@ namespace {
 constexpr const char* Usage =
     "Aufruf: quorvel-cli BEFEHL ...\n"
     "  run PROGRAMM [--steps N] [--start NAME=WERT]... [--macro NAME=DATEI]... [--case-sensitive] [--decimal-comma]\n"
-    "      rechnet einen Algorithmus und gibt alle Variablen nach jedem Durchlauf als CSV aus.\n";
+    "      rechnet einen Algorithmus und gibt alle Variablen nach jedem Durchlauf als CSV aus.\n"
+    "  new -o DOKUMENT.prg --program DATEI [--name NAME] [--steps N] [--start NAME=WERT]...\n"
+    "      [--plot VAR[,VAR]...] [--x VAR] [--3d --y VAR] [--chart-only|--table-only|--both]\n"
+    "      legt ein Dokument mit einer neuen Simulation an, rechnet und speichert es.\n"
+    "  info DOKUMENT.prg          beschreibt ein Dokument als JSON.\n"
+    "  table DOKUMENT.prg         rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten).\n"
+    "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]\n"
+    "      rechnet und zeichnet die ganze Seite.\n"
+    "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n";
 
 }  // namespace
 
@@ -24,6 +32,11 @@ int main(int argc, char** argv) {
     std::string command = args.front();
     args.erase(args.begin());
     if (command == "run") return qv::cli::RunCommand(args);
+    if (command == "new") return qv::cli::NewCommand(args);
+    if (command == "info") return qv::cli::InfoCommand(args);
+    if (command == "table") return qv::cli::TableCommand(args);
+    if (command == "render") return qv::cli::RenderCommand(args);
+    if (command == "convert") return qv::cli::ConvertCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

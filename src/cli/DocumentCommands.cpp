@@ -1,0 +1,146 @@
+// quorvel-cli table DOC.prg
+// quorvel-cli render DOC.prg -o OUT.(png|svg|pdf) [--width PX --height PX]
+// quorvel-cli convert OLD.prg -o NEW.prg
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <fstream>
+#include <iostream>
+
+#include "charts/bsgraf3d.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/WorksheetSession.h"
+#include "document/DocumentActions.h"
+#include "document/QVTable.h"
+#include "drawing/PictureHolder.h"
+#include "drawing/QtText.h"
+#include "util/Cp1252.h"
+#include "util/PngCodec.h"
+
+namespace qv::cli {
+
+namespace {
+
+// The font of the table view's grid; its "0" decides how many characters
+// fit a column.
+QFont TableGridFont() { return QFont("Liberation Sans", 8); }
+
+bool EndsWith(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    std::string tail = text.substr(text.size() - suffix.size());
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == suffix;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+bool RenderTo(TDocument& document, const std::string& output, int width, int height) {
+    if (EndsWith(output, ".png")) {
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        RenderPage(document, image, width, height);
+        std::vector<uint8_t> png = EncodePng(ImageToPicture(image, PictureKind::Png));
+        return !png.empty() && WriteFile(output, png);
+    }
+    if (EndsWith(output, ".svg")) {
+        QSvgGenerator svg;
+        svg.setFileName(ToQString(Utf8ToCp1252(output)));
+        svg.setSize(QSize(width, height));
+        svg.setViewBox(QRect(0, 0, width, height));
+        svg.setTitle("Quorvel");
+        RenderPage(document, svg, width, height);
+        return std::ifstream(output).good();
+    }
+    QPdfWriter pdf(QString::fromStdString(output));
+    pdf.setResolution(96);
+    pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    const int pdfWidth = pdf.width(), pdfHeight = pdf.height();
+    RenderPage(document, pdf, pdfWidth, pdfHeight);
+    return std::ifstream(output).good();
+}
+
+std::optional<int> ParseSize(const std::string& text) {
+    auto number = ParseNumber(text, false);
+    if (!number || *number < 1 || *number > 20000 || *number != static_cast<int>(*number)) return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+}  // namespace
+
+int TableCommand(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::cerr << "Aufruf: quorvel-cli table DOKUMENT.prg\n";
+        return ExitUsage;
+    }
+    WorksheetSession session;
+    auto document = ReadDocumentReporting(args[0]);
+    if (!document) return ExitCompileError;
+    int code = ComputeAndBuild(*document, DefaultRenderWidth, DefaultRenderHeight);
+    int zeroWidth = QFontMetrics(TableGridFont()).horizontalAdvance(QLatin1Char('0'));
+    TableContent table = buildTable(document->Simulations, document->Chart->threeD, zeroWidth);
+    std::cout << Cp1252ToUtf8(TableText(table));
+    return code;
+}
+
+int RenderCommand(const std::vector<std::string>& args) {
+    constexpr const char* Usage = "Aufruf: quorvel-cli render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]";
+    std::string input, output;
+    int width = DefaultRenderWidth, height = DefaultRenderHeight;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (arg == "-o" && hasValue) {
+            output = args[++i];
+        } else if ((arg == "--width" || arg == "--height") && hasValue) {
+            auto size = ParseSize(args[++i]);
+            if (!size) {
+                std::cerr << "Ungültige Bildgröße: " << args[i] << '\n' << Usage << '\n';
+                return ExitUsage;
+            }
+            (arg == "--width" ? width : height) = *size;
+        } else if (arg.rfind("-", 0) != 0 && input.empty()) {
+            input = arg;
+        } else {
+            std::cerr << Usage << '\n';
+            return ExitUsage;
+        }
+    }
+    if (input.empty() || !(EndsWith(output, ".png") || EndsWith(output, ".svg") || EndsWith(output, ".pdf"))) {
+        std::cerr << Usage << '\n';
+        return ExitUsage;
+    }
+    WorksheetSession session;
+    auto document = ReadDocumentReporting(input);
+    if (!document) return ExitCompileError;
+    int code = ComputeAndBuild(*document, width, height);
+    if (!RenderTo(*document, output, width, height)) {
+        std::cerr << "Die Datei " << output << " kann nicht geschrieben werden.\n";
+        return ExitUsage;
+    }
+    return code;
+}
+
+int ConvertCommand(const std::vector<std::string>& args) {
+    if (args.size() != 3 || args[1] != "-o") {
+        std::cerr << "Aufruf: quorvel-cli convert ALT.prg -o NEU.prg\n";
+        return ExitUsage;
+    }
+    WorksheetSession session;
+    auto document = ReadDocumentReporting(args[0]);
+    if (!document) return ExitCompileError;
+    std::string error;
+    if (!writeDocument(*document, args[2], error)) {
+        PrintError(error);
+        return ExitUsage;
+    }
+    return ExitOk;
+}
+
+}  // namespace qv::cli

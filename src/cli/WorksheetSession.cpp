@@ -1,0 +1,63 @@
+#include "cli/WorksheetSession.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+
+#include "cli/CliSupport.h"
+#include "document/DocumentActions.h"
+#include "drawing/TextFonts.h"
+#include "util/Geometry.h"
+
+namespace qv::cli {
+
+namespace {
+
+int fakeArgc = 1;
+char fakeName[] = "quorvel-cli";
+char* fakeArgv[] = {fakeName, nullptr};
+
+}  // namespace
+
+WorksheetSession::WorksheetSession() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (build machines, cron) Qt would warn on every run
+    // that it picks this folder itself.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        qputenv("XDG_RUNTIME_DIR", runtime.c_str());
+    }
+    app_ = std::make_unique<QGuiApplication>(fakeArgc, fakeArgv);
+    PrepareFonts();
+}
+
+WorksheetSession::~WorksheetSession() = default;
+
+std::optional<TDocument> ReadDocumentReporting(const std::string& path) {
+    try {
+        return readDocument(path);
+    } catch (const DocumentError& error) {
+        PrintError(*error.what() ? error.what() : NotADocumentText);
+    } catch (const StreamError& error) {
+        PrintError(error.what());
+    }
+    return std::nullopt;
+}
+
+int ComputeAndBuild(TDocument& document, int width, int height) {
+    Scales().PixelsPerCmX = width / document.Page->Width();
+    Scales().PixelsPerCmY = height / document.Page->Height();
+    document.Page->UpdatePixels();
+    RecomputeOutcome outcome = ComputeDocument(document, nullptr);
+    int code = ExitOk;
+    if (!outcome.Message.empty()) {
+        PrintError(outcome.Message);
+        code = ExitRunFault;
+    }
+    if (auto failure = BuildChart(document)) PrintError(*failure);
+    return code;
+}
+
+}  // namespace qv::cli

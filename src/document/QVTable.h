@@ -1,0 +1,33 @@
+// The table of results: one column per variable (the axis variables and the
+// plotted ones of every simulation), with the cells formatted as the table
+// view shows them, and the text the table's copy command produces.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/QVSim.h"
+
+namespace qv {
+
+struct TableColumn {
+    Tvariable* Variable = nullptr;  // owned by its simulation
+    std::string Header;
+    std::vector<std::string> Cells;  // one per recorded value
+};
+
+struct TableContent {
+    std::vector<TableColumn> Columns;
+    std::size_t RowCount = 1;  // the header row and one row per value of the longest column
+};
+
+// Builds the columns. zeroWidth is the pixel width of "0" in the grid's font;
+// it decides how many characters fit a column (ColumnChars, stored back).
+TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD, int zeroWidth);
+
+// The text of the copy command: the cells of every row separated by ";",
+// each row ended by CR LF; cells below a shorter column are empty.
+std::string TableText(const TableContent& table);
+
+}  // namespace qv

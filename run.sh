@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quorvel and runs it. Until the window
-# exists this computes an example algorithm with quorvel-cli and prints its table.
+# Installs what is missing, builds Quorvel and shows a document. Until the
+# window exists this renders the document's page with quorvel-cli to a PNG
+# picture beside it in build/ and prints its table.
+#   ./run.sh            the predator-prey example
+#   ./run.sh FILE.prg   that document
 set -euo pipefail
 cd "$(dirname "$0")"
 
 ./tools/install-deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/quorvel-ccache}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target quorvel-cli
+cmake --build build -j"$(nproc)" --target quorvel-cli make-sir-example
 
-program="${1:-examples/raeuber-beute.txt}"
-./build/src/quorvel-cli run "$program" --steps 20 \
-  --start HASEN=30 --start FUECHSE=4 --start ZEITSCHRITT=0.1 --start ZEIT=0 | column -t -s,
+document="${1:-examples/raeuber-beute.prg}"
+picture="build/$(basename "${document%.*}").png"
+./build/src/quorvel-cli render "$document" -o "$picture"
+./build/src/quorvel-cli table "$document" | head -n 15
+echo "Die Seite ist gezeichnet: $picture"
+if command -v xdg-open >/dev/null 2>&1 && [[ -n ${DISPLAY:-} ]]; then
+  xdg-open "$picture" >/dev/null 2>&1 &
+fi

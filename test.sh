@@ -25,7 +25,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== fuzz targets (short smoke run)"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON -DQV_CORE_ONLY=ON \
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j"$jobs" --target fuzz_all
 for target in build-fuzz/fuzz/*_fuzz; do

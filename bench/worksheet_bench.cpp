@@ -1,0 +1,137 @@
+// How the display cycle scales with long runs: for a predator-prey document
+// of 100 000 steps with four curves (one smoothed, one of points) the time
+// to build the chart and to draw the page, each against the time to compute;
+// and reading and writing a document of 10 simulations × 100 000 values.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <iostream>
+#include <map>
+
+#include "charts/bsgraf3d.h"
+#include "document/DocumentActions.h"
+#include "drawing/TextFonts.h"
+#include "util/Geometry.h"
+
+namespace {
+
+constexpr int Steps = 100000;
+constexpr int PageWidthPx = 1600, PageHeightPx = 1200;
+
+qv::TDocument PredatorPrey(int simulations = 1) {
+    qv::TDocument document = qv::TDocument::CreateNew();
+    for (int s = 0; s < simulations; ++s) {
+        qv::AcceptedAlgorithm model;
+        model.Name = "Räuber " + std::to_string(s);
+        model.Program = {"GEBURTEN := 0.8 * HASEN", "GEFRESSEN := 0.1 * HASEN * FUECHSE",
+                         "HASEN := HASEN + (GEBURTEN - GEFRESSEN) * ZEITSCHRITT",
+                         "FUECHSE := FUECHSE + (0.02 * HASEN * FUECHSE - 0.6 * FUECHSE) * ZEITSCHRITT",
+                         "ZEIT := ZEIT + ZEITSCHRITT"};
+        model.StepCount = Steps;
+        model.StartValues = {{"HASEN", 30}, {"FUECHSE", 4}, {"ZEITSCHRITT", 0.0005}};
+        if (qv::AddNewSimulation(document, model)) throw std::runtime_error("model does not compile");
+        qv::tsim& sim = *document.SelectedSimulation();
+        qv::MarkPlotted(document, sim, {"GEBURTEN", "GEFRESSEN", "HASEN", "FUECHSE"});
+        sim.Variables[sim.IndexOfVariable("HASEN")]->Splines = true;
+        sim.Variables[sim.IndexOfVariable("FUECHSE")]->CurveKind = 1;
+    }
+    return document;
+}
+
+void SetPageScale() {
+    qv::Scales().PixelsPerCmX = PageWidthPx / qv::NewPageWidth;
+    qv::Scales().PixelsPerCmY = PageHeightPx / qv::NewPageHeight;
+}
+
+void BM_Compute(benchmark::State& state) {
+    SetPageScale();
+    qv::TDocument document = PredatorPrey();
+    for (auto _ : state) qv::ComputeDocument(document, nullptr);
+}
+
+void BM_BuildCurves(benchmark::State& state) {
+    SetPageScale();
+    qv::TDocument document = PredatorPrey();
+    qv::ComputeDocument(document, nullptr);
+    for (auto _ : state) qv::BuildChart(document);
+}
+
+void BM_DrawPage(benchmark::State& state) {
+    SetPageScale();
+    qv::TDocument document = PredatorPrey();
+    qv::ComputeDocument(document, nullptr);
+    qv::BuildChart(document);
+    QImage image(PageWidthPx, PageHeightPx, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) qv::RenderPage(document, image, PageWidthPx, PageHeightPx);
+}
+
+qv::TDocument& TenSimulations() {
+    static qv::TDocument document = [] {
+        SetPageScale();
+        qv::TDocument d = PredatorPrey(10);
+        qv::ComputeDocument(d, nullptr);
+        return d;
+    }();
+    return document;
+}
+
+void BM_WriteDocument(benchmark::State& state) {
+    qv::TDocument& document = TenSimulations();
+    for (auto _ : state) {
+        qv::OutStream out;
+        qv::saveDocument(document, out);
+        benchmark::DoNotOptimize(out.bytes().data());
+        state.SetBytesProcessed(state.bytes_processed() + static_cast<int64_t>(out.bytes().size()));
+    }
+}
+
+void BM_ReadDocument(benchmark::State& state) {
+    qv::OutStream out;
+    qv::saveDocument(TenSimulations(), out);
+    for (auto _ : state) {
+        qv::TDocument read = qv::loadDocument(out.bytes());
+        benchmark::DoNotOptimize(read.Simulations.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(out.bytes().size()));
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs)
+            if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void PrintRatios() const {
+        auto compute = times_.find("BM_Compute");
+        if (compute == times_.end() || compute->second <= 0) return;
+        std::cout << "\nRatios to the time to compute (same run):\n";
+        for (const char* name : {"BM_BuildCurves", "BM_DrawPage", "BM_WriteDocument", "BM_ReadDocument"}) {
+            auto it = times_.find(name);
+            if (it != times_.end()) std::cout << "  " << name << " / BM_Compute: " << it->second / compute->second << '\n';
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+BENCHMARK(BM_Compute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCurves)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    qv::PrepareFonts();
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+}

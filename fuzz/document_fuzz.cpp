@@ -1,0 +1,38 @@
+// Feeds arbitrary bytes to the document reader (both versions) and, with the
+// first byte as the tag, to the object factory as the clipboard's object
+// format does: each must give a document or object, or raise StreamError /
+// DocumentError; what was read must write again.
+#include <QGuiApplication>
+#include <cstdint>
+#include <cstdlib>
+
+#include "document/QVDocument.h"
+#include "drawing/ObjectFactory.h"
+#include "drawing/TextFonts.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    qv::PrepareFonts();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    try {
+        qv::TDocument document = qv::loadDocument(std::span<const uint8_t>(data, size));
+        qv::OutStream out;
+        if (!qv::saveDocument(document, out)) std::abort();
+    } catch (const qv::StreamError&) {
+    } catch (const qv::DocumentError&) {
+    }
+    if (size > 0) {
+        qv::InStream in(data + 1, size - 1);
+        try {
+            auto object = qv::ReadObject(in, data[0]);
+            qv::OutStream out;
+            if (!object || !object->SaveToStream(out)) std::abort();
+        } catch (const qv::StreamError&) {
+        }
+    }
+    return 0;
+}

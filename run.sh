@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 
 ./tools/install-deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/quorvel-ccache}"
+export CCACHE_BASEDIR="$PWD"  # clones in other folders share the cache
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target quorvel-cli make-sir-example
 

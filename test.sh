@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 
 jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/quorvel-ccache}"
+export CCACHE_BASEDIR="$PWD"  # clones in other folders share the cache
 export QT_QPA_PLATFORM=offscreen
 
 echo "== build and test"

@@ -65,9 +65,13 @@ TEST(CliDocument, RenderWritesPictures) {
         EXPECT_EQ(r.exitCode, 0) << ext << ": " << r.err;
         std::string bytes = Slurp(out);
         ASSERT_GT(bytes.size(), 100u) << ext;
-        if (ext == "png") EXPECT_EQ(bytes.substr(1, 3), "PNG");
-        if (ext == "svg") EXPECT_NE(bytes.find("<svg"), std::string::npos);
-        if (ext == "pdf") EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+        if (ext == "png") {
+            EXPECT_EQ(bytes.substr(1, 3), "PNG");
+        } else if (ext == "svg") {
+            EXPECT_NE(bytes.find("<svg"), std::string::npos);
+        } else {
+            EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+        }
     }
     EXPECT_EQ(RunCli({"render", document, "-o", "page.gif"}).exitCode, 1);
 }

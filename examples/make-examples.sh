@@ -4,7 +4,8 @@
 # with "Neue Simulation". Run from the top folder after a build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cli=build/src/quorvel-cli
+build="${BUILD:-build}"
+cli=$build/src/quorvel-cli
 
 $cli new -o examples/wachstum.prg --program examples/wachstum.txt --name "Wachstum" --steps 50 \
   --start RATE=0.1 --start BESTAND=10 --start ZEITSCHRITT=1 --plot BESTAND
@@ -14,4 +15,4 @@ $cli new -o examples/raeuber-beute.prg --program examples/raeuber-beute.txt --na
   --start HASEN=30 --start FUECHSE=4 --start ZEITSCHRITT=0.05 --plot HASEN,FUECHSE
 $cli new -o examples/raeuber-beute-3d.prg --program examples/raeuber-beute.txt --name "Räuber und Beute 3D" \
   --steps 300 --start HASEN=30 --start FUECHSE=4 --start ZEITSCHRITT=0.05 --plot FUECHSE --3d --x ZEIT --y HASEN
-build/examples/make-sir-example examples/sir.txt examples/sir.prg
+"$build"/examples/make-sir-example examples/sir.txt examples/sir.prg

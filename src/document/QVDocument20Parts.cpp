@@ -62,12 +62,13 @@ std::size_t ReadCountMinusOne16(InStream& in, std::size_t minItemBytes) {
 CurveAttributes20 ReadCurveAttributes(InStream& in) {
     CurveAttributes20 a;
     a.PenStyle = static_cast<uint8_t>(in.readInt16() & 0xFF);
-    a.LineWidth = in.readInt16();
+    // Widths and point sizes are kept within what the curve dialog admits.
+    a.LineWidth = std::max<int32_t>(0, in.readInt16());
     a.LineColour = ReadColourCode(in);
     in.readByte();
     a.Smooth = in.readBool();
     a.PointForm = static_cast<uint16_t>(in.readInt16()) % 3;
-    a.PointSize = in.readInt16();
+    a.PointSize = std::clamp<int32_t>(in.readInt16(), 1, 15);
     in.readInt16();
     a.PointColour = ReadColourCode(in);
     in.readDouble();

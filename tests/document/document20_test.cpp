@@ -263,7 +263,7 @@ TEST_F(Document20Test, MarkedVariablesTakeCurveRecordsFormatsAndDiagramType) {
     file.TableList = {0, 2};          // ZEIT is the x axis: tabled, not plotted
     file.Curves[0] = {1, 3, 17, true, 4, 7, 12};
     file.Curves[1] = {2, 4, 12, false, 1, 9, 9};
-    file.Curves[2] = {3, 5, 9, false, 0, 3, 2};
+    file.Curves[2] = {3, -5, 9, false, 0, 300, 2};  // beyond what the curve dialog admits
     file.Formats[0] = {8, 2, 1};
     file.Formats[1] = {12, 6, 0};
     file.DiagramType = 4;
@@ -291,6 +291,8 @@ TEST_F(Document20Test, MarkedVariablesTakeCurveRecordsFormatsAndDiagramType) {
     EXPECT_EQ(c.LineWidth, 4);
     EXPECT_EQ(static_cast<uint32_t>(d.LineColour), Colour("blau"));
     EXPECT_EQ(d.LineStyle, 3);
+    EXPECT_EQ(d.LineWidth, 0);
+    EXPECT_EQ(d.PointSize, 15);
 
     // Table formats by position in the table list.
     EXPECT_EQ(zeit.ColumnChars, 8);

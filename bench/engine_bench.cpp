@@ -10,6 +10,7 @@
 
 #include "engine/QVCompile.h"
 #include "engine/QVExecute.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -131,32 +132,6 @@ void BM_Run500LinesOnce(benchmark::State& state) {
     for (auto _ : state) qv::RunProgram(poll);
 }
 
-// Keeps each benchmark's time so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatios() const {
-        std::cout << "\nRatios (same run):\n";
-        for (const auto& model : Models()) {
-            std::string name = model.name;
-            Print("executor/native " + name, "BM_Executor/" + name, "BM_Native_" + name);
-        }
-        Print("compile 500 lines / one pass of them", "BM_Compile500Lines", "BM_Run500LinesOnce");
-    }
-
-private:
-    void Print(const std::string& label, const std::string& a, const std::string& b) const {
-        auto ia = times_.find(a), ib = times_.find(b);
-        if (ia == times_.end() || ib == times_.end() || ib->second <= 0) return;
-        std::cout << "  " << label << ": " << ia->second / ib->second << '\n';
-    }
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,6 +145,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    std::cout << "\nRatios (same run):\n";
+    for (const auto& model : Models()) {
+        std::string name = model.name;
+        reporter.PrintRatio("executor/native " + name, "BM_Executor/" + name, "BM_Native_" + name);
+    }
+    reporter.PrintRatio("compile 500 lines / one pass of them", "BM_Compile500Lines", "BM_Run500LinesOnce");
     benchmark::Shutdown();
 }

@@ -7,12 +7,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <iostream>
-#include <map>
 
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -96,27 +96,6 @@ void BM_ReadDocument(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(out.bytes().size()));
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatios() const {
-        auto compute = times_.find("BM_Compute");
-        if (compute == times_.end() || compute->second <= 0) return;
-        std::cout << "\nRatios to the time to compute (same run):\n";
-        for (const char* name : {"BM_BuildCurves", "BM_DrawPage", "BM_WriteDocument", "BM_ReadDocument"}) {
-            auto it = times_.find(name);
-            if (it != times_.end()) std::cout << "  " << name << " / BM_Compute: " << it->second / compute->second << '\n';
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 BENCHMARK(BM_Compute)->Unit(benchmark::kMillisecond);
@@ -132,6 +111,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    std::cout << "\nRatios to the time to compute (same run):\n";
+    for (const char* name : {"BM_BuildCurves", "BM_DrawPage", "BM_WriteDocument", "BM_ReadDocument"})
+        reporter.PrintRatio(std::string(name) + " / BM_Compute", name, "BM_Compute");
     benchmark::Shutdown();
 }

@@ -58,8 +58,10 @@ bool RenderTo(TDocument& document, const std::string& output, int width, int hei
         return std::ifstream(output).good();
     }
     QPdfWriter pdf(QString::fromStdString(output));
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+    // The page as large as the picture would be on a 96-dpi screen.
+    constexpr int ScreenDpi = 96;
+    pdf.setResolution(ScreenDpi);
+    pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / ScreenDpi, height * 72.0 / ScreenDpi), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     const int pdfWidth = pdf.width(), pdfHeight = pdf.height();
     RenderPage(document, pdf, pdfWidth, pdfHeight);

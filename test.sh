@@ -11,6 +11,7 @@ jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/quorvel-ccache}"
 export CCACHE_BASEDIR="$PWD"  # clones in other folders share the cache
 export QT_QPA_PLATFORM=offscreen
+export QV_SOURCE_DIR="$PWD"  # tests that check shipped files (help pages) find them here
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,0 +1,19 @@
+// Test main for the windows: a QApplication on the offscreen platform, and
+// every message box answered by the test that expects it (an unexpected box
+// fails the test instead of blocking it).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "dialogs/MessageBoxes.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qv::SetMessageHandler([](qv::MessageKind, const QString& text, qv::MessageButtons) {
+        ADD_FAILURE() << "unexpected message box: " << text.toStdString();
+        return qv::MessageAnswer::Cancel;
+    });
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -35,7 +35,7 @@ for target in build-fuzz/fuzz/*_fuzz; do
   mkdir -p "build-fuzz/corpus/$name"
   seeds=()
   [[ -d fuzz/seeds/$name ]] && seeds=("fuzz/seeds/$name")
-  if ! "$target" -max_total_time=10 -rss_limit_mb=2048 "build-fuzz/corpus/$name" "${seeds[@]}" \
+  if ! LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp" "$target" -max_total_time=10 -rss_limit_mb=2048 "build-fuzz/corpus/$name" "${seeds[@]}" \
       >"build-fuzz/$name.log" 2>&1; then
     tail -n 40 "build-fuzz/$name.log"
     echo "fuzz target $name found a fault"

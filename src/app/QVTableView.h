@@ -1,0 +1,64 @@
+// The table view of the main window: the computed values as columns, one per
+// variable, with the header row; number formats, copying and the export to
+// the spreadsheet program.
+#pragma once
+
+#include <QTableWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/TablePicture.h"
+#include "document/QVTable.h"
+
+namespace qv {
+
+class TTableView : public QTableWidget {
+    Q_OBJECT
+public:
+    // Opens a written workbook; false when nothing opens it.
+    using FileOpener = std::function<bool(const QString& fileName)>;
+
+    explicit TTableView(QWidget* parent = nullptr);
+
+    // Rebuilds the columns and cells from the simulations' values.
+    void buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD);
+    const TableContent& content() const { return content_; }
+    bool hasRows() const { return content_.RowCount > 1; }
+
+    // "&Kopieren": text, bitmap and SVG picture on the clipboard together.
+    void copyTable();
+    // Writes a workbook into the temporary folder and opens it; reports
+    // "Excel konnte nicht gestartet werden!" when either fails.
+    bool exportToSpreadsheet();
+    // The number format dialog for one column's variable; true on OK.
+    bool formatColumn(int column);
+    // "&Format": the first column's format, copied to every column; true on OK.
+    bool formatAllColumns();
+
+    void setFileOpener(FileOpener opener) { opener_ = std::move(opener); }
+    TableLayout pictureLayout() const;
+
+signals:
+    // Before the table reacts to the mouse: the main window stops the
+    // animation and closes the text editor.
+    void aboutToChange();
+    // A number format was confirmed: the document changed.
+    void formatChanged();
+    // The user resized columns; the widths are stored in the variables.
+    void columnWidthsChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void storeColumnWidths();
+
+    TableContent content_;
+    FileOpener opener_;
+};
+
+}  // namespace qv

@@ -100,6 +100,7 @@ bool TTableView::exportToSpreadsheet() {
     const QString fileName = file.fileName();
     file.close();
     if (reserved && WriteWorkbook(content_, fileName) && opener_(fileName)) return true;
+    if (reserved) QFile::remove(fileName);
     ShowMessage(this, MessageKind::Error, QStringLiteral("Excel konnte nicht gestartet werden!"));
     return false;
 }

@@ -22,7 +22,9 @@ public:
 
     explicit TTableView(QWidget* parent = nullptr);
 
-    // Rebuilds the columns and cells from the simulations' values.
+    // Rebuilds the columns and cells from the simulations' values. The
+    // columns point into the simulations: build again (with an empty list if
+    // need be) before a simulation is freed.
     void buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD);
     const TableContent& content() const { return content_; }
     bool hasRows() const { return content_.RowCount > 1; }

@@ -5,6 +5,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -13,6 +16,7 @@
 #include "UiTestSupport.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/ColourCombo.h"
+#include "dialogs/HelpHook.h"
 #include "dialogs/QVFormatdlg.h"
 #include "dialogs/QVGrdlg.h"
 #include "dialogs/QVLINEAT.h"
@@ -21,6 +25,7 @@
 #include "engine/Tvariable.h"
 #include "util/NumberFormat.h"
 #include "util/Palette.h"
+#include "util/PictureText.h"
 
 namespace qv {
 namespace {
@@ -214,6 +219,41 @@ TEST(CurveDialog, WritesTheVariableOnlyOnOkAndAsksForAnAnimationPicture) {
     EXPECT_TRUE(variable.Changed);
 }
 
+TEST(CurveDialog, AnimationPictureFromFileTravelsAsHexText) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath(QStringLiteral("ball.png"));
+    QImage ball(4, 3, QImage::Format_ARGB32);
+    ball.fill(Qt::red);
+    ASSERT_TRUE(ball.save(file));
+
+    Tvariable variable("N");
+    TPlotdlg dialog(nullptr, variable);
+    auto* bild = Child<QLabel>(dialog, "bild");
+    auto* loeschen = Child<QPushButton>(dialog, "loeschen");
+    EXPECT_FALSE(dialog.loadPictureFile(folder.filePath(QStringLiteral("missing.png"))));
+    EXPECT_TRUE(bild->pixmap().isNull());
+    ASSERT_TRUE(dialog.loadPictureFile(file));
+    EXPECT_FALSE(bild->pixmap().isNull());
+    EXPECT_TRUE(loeschen->isEnabled());
+    Child<QCheckBox>(dialog, "an")->setChecked(true);
+    PressOk(dialog);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.store(variable);
+    const auto picture = HexTextToGraphic(variable.Picture);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->Width, 4);
+    EXPECT_EQ(picture->Height, 3);
+
+    // A held picture text shows at once and can be deleted.
+    TPlotdlg again(nullptr, variable);
+    EXPECT_FALSE(Child<QLabel>(again, "bild")->pixmap().isNull());
+    Child<QPushButton>(again, "loeschen")->click();
+    EXPECT_TRUE(Child<QLabel>(again, "bild")->pixmap().isNull());
+    again.store(variable);
+    EXPECT_TRUE(variable.Picture.empty());
+}
+
 TEST(ChartDialog, PercentRangesAxisButtonsAndWriteBack) {
     Formats().DecimalSeparator = ',';
     Tgraf3d chart;
@@ -283,6 +323,12 @@ TEST(NumberFormatDialog, ShowsHidesAndStoresTheFormat) {
     dialog.store(variable);
     EXPECT_TRUE(variable.Scientific);
     EXPECT_EQ(variable.Decimals, 3);
+
+    QString topic;
+    SetHelpHandler([&topic](const QString& shown) { topic = shown; });
+    Child<QPushButton>(dialog, "help")->click();
+    SetHelpHandler({});
+    EXPECT_EQ(topic, QStringLiteral("formatspalte.html"));
 
     Tvariable untouched("M");
     OnNextModalDialog([](QDialog& d) {

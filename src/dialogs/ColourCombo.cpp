@@ -1,5 +1,8 @@
 #include "dialogs/ColourCombo.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 #include "drawing/QtText.h"
 #include "util/Palette.h"
 

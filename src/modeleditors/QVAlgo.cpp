@@ -32,12 +32,16 @@ std::vector<StartValueRow> EmptyTable() { return std::vector<StartValueRow>(Star
 CompileErrorView ShowCompileError(int32_t code, int line, int column, const std::vector<std::string>& program) {
     CompileErrorView view{CompileErrorText(code), std::nullopt};
     if (code < 1 || code > 16) return view;
+    const std::size_t before = line > 1 ? static_cast<std::size_t>(line - 1) : 0;
     std::size_t offset = 0;
-    const std::size_t before = std::min<std::size_t>(line > 1 ? static_cast<std::size_t>(line - 1) : 0, program.size());
-    for (std::size_t i = 0; i < before; ++i) offset += program[i].size() + 1;
-    // The compiler may point just past the end of a line ("THEN erwartet.").
-    const std::size_t lineLength = before < program.size() ? program[before].size() : 0;
-    offset += std::min<std::size_t>(column > 1 ? static_cast<std::size_t>(column - 1) : 0, lineLength);
+    for (std::size_t i = 0; i < std::min(before, program.size()); ++i) offset += program[i].size() + 1;
+    if (before >= program.size()) {
+        // A line past the last one points at the end of the text.
+        view.Selection = offset > 0 ? offset - 1 : 0;
+        return view;
+    }
+    // The compiler may point just past the end of a line (") erwartet.").
+    offset += std::min<std::size_t>(column > 1 ? static_cast<std::size_t>(column - 1) : 0, program[before].size());
     view.Selection = offset;
     return view;
 }

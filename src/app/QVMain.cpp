@@ -1,0 +1,128 @@
+#include "app/QVMain.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+
+#include "app/ChartPicture.h"
+#include "app/MTHelp.h"
+#include "app/QVTableView.h"
+#include "app/SimpleAlgorithmEditor.h"
+#include "app/bswarten.h"
+#include "charts/bsgraf3d.h"
+#include "dialogs/HelpHook.h"
+#include "util/TextHelpers.h"
+
+namespace qv {
+
+TMain::TMain(QWidget* parent)
+    : QMainWindow(parent),
+      document_(TDocument::CreateNew()),
+      algorithmEditor_(std::make_unique<SimpleAlgorithmEditor>()),
+      fileName_(QStringLiteral("NONAME.PRG")),
+      lastDirectory_(QString::fromStdString(AppFolders().UserFolder)) {
+    wait_ = new TWartendlg(this);
+    help_ = new THelpForm(this);
+    SetHelpHandler([this](const QString& topic) { help_->showTopic(topic); });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* views = new QSplitter(Qt::Vertical, central);
+    chartView_ = new QScrollArea(views);
+    chartView_->setObjectName(QStringLiteral("chartView"));
+    chartView_->setToolTip(QStringLiteral("Auf Kurve oder Achse klicken..."));
+    picture_ = new TChartPicture;
+    picture_->setObjectName(QStringLiteral("chartPicture"));
+    chartView_->setWidget(picture_);
+    chartView_->viewport()->installEventFilter(this);
+    table_ = new TTableView(views);
+    table_->setObjectName(QStringLiteral("tableView"));
+    table_->setToolTip(QStringLiteral("Auf Tabelle klicken..."));
+    views->addWidget(chartView_);
+    views->addWidget(table_);
+    layout->addWidget(views, 1);
+    layout->addWidget(createControlPanel());
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("hint"));
+    statusBar()->addWidget(status_, 1);
+
+    createMenus();
+    createToolBars();
+    connect(picture_, &TChartPicture::pressed, this, &TMain::PictureMouseDown);
+    connect(table_, &TTableView::formatChanged, this, &TMain::markChanged);
+    connect(table_, &TTableView::columnWidthsChanged, this, &TMain::markChanged);
+
+    setImmediateDisplay(true);
+    applyViews();
+    updateTitle();
+    resize(1000, 700);
+    updateHint();
+}
+
+TMain::~TMain() {
+    SetHelpHandler({});
+    // The table's columns point into the simulations, which go first.
+    releaseTable();
+}
+
+void TMain::setAlgorithmEditor(std::unique_ptr<AlgorithmEditor> editor) { algorithmEditor_ = std::move(editor); }
+
+const QImage& TMain::chartImage() const { return picture_->image(); }
+
+QString TMain::hintText() const { return status_->text(); }
+
+void TMain::showStatus(const QString& text) { status_->setText(text); }
+
+void TMain::updateHint() {
+    const bool threeD = document_.Chart->threeD;
+    const tsim* selected = document_.SelectedSimulation();
+    QString text;
+    if (document_.Simulations.empty()) {
+        text = immediateDisplay_
+                   ? QStringLiteral("Klicken Sie auf Eingabe, um eine neue Simulation zu programmieren")
+                   : QStringLiteral("Wählen Sie im Menü Einfügen/Neue Simulation, um eine neue Simulation zu programmieren");
+    } else if (!selected) {
+        text = QStringLiteral("Wählen Sie bei Name der Simulation eine Simulation aus.");
+    } else if (selected->PlottedCount() > 0) {
+        text = document_.ChartShown ? QStringLiteral("Klicken Sie auf die Kurve oder Achse, die bearbeitet werden soll.")
+                                    : QStringLiteral("Klicken Sie auf die Tabelle, um das Zahlenformat einzustellen.");
+    } else if (!document_.ChartShown) {
+        text = QStringLiteral("Klicken Sie auf die Variablen, die in der Tabelle angezeigt werden sollen.");
+    } else {
+        text = threeD ? QStringLiteral("Klicken Sie auf die Variablen, die auf der z-Achse angezeigt werden sollen.")
+                      : QStringLiteral("Klicken Sie auf die Variablen, die auf der y-Achse angezeigt werden sollen.");
+    }
+    showStatus(text);
+    updateCommands();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    // A run in progress is cancelled first; the window stays until it ended.
+    if (running_) {
+        wait_->hide();
+        event->ignore();
+        return;
+    }
+    if (!mayDiscard()) {
+        event->ignore();
+        return;
+    }
+    help_->close();
+    event->accept();
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartView_->viewport() && event->type() == QEvent::Resize && document_.ChartShown) {
+        setPageScale();
+        drawPage();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace qv

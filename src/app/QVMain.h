@@ -1,0 +1,187 @@
+// `TMain`: the program's main window. It owns the document (the worksheet
+// page with the chart and the simulations), lets the user create, edit and
+// delete simulations, choose what goes on which axis, and runs the display
+// cycle: compute under the progress box, build the chart, draw the page.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+#include "app/AlgorithmEditor.h"
+#include "charts/ChartRun.h"
+#include "document/QVDocument.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QToolBar;
+
+namespace qv {
+
+class AlgoEditorState;
+class TChartPicture;
+class THelpForm;
+class TTableView;
+class TWartendlg;
+class Tsimple;
+
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMain(QWidget* parent = nullptr);
+    ~TMain() override;
+
+    TDocument& document() { return document_; }
+    bool isSaved() const { return saved_; }
+    bool isRunning() const { return running_; }
+    const QString& fileName() const { return fileName_; }
+    const QImage& chartImage() const;
+    QString hintText() const;
+    TWartendlg& waitBox() { return *wait_; }
+    THelpForm& helpWindow() { return *help_; }
+
+    // The editor "&Neue Simulation", "&Kopie der Simulation" and
+    // "&Simulation" open; a simple one is installed at start.
+    void setAlgorithmEditor(std::unique_ptr<AlgorithmEditor> editor);
+
+    // Reads a document into the window (after the unsaved-changes question);
+    // false when it was cancelled or the file could not be read.
+    bool openFile(const QString& path);
+    // Writes the document under that name, which becomes the current one.
+    bool saveFileAs(const QString& path);
+
+    // The display cycle ("Anzeigen"), its two halves and the reaction to
+    // the simulation box.
+    void anzeigen();
+    void compute();
+    void display(bool animating);
+    void selectSimulation();
+    void updateHint();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Start-up (QVMainMenus.cpp, QVMainPanel.cpp).
+    void createMenus();
+    void createToolBars();
+    QWidget* createControlPanel();
+    QAction* command(QMenu* menu, const QString& caption, void (TMain::*handler)(), const QString& hint = {},
+                     QToolBar* toolBar = nullptr);
+    void updateCommands();
+
+    // File commands (QVMainFile.cpp).
+    void Neu1Click();
+    void Oeffnen1Click();
+    void Speichern1Click();
+    void SpeichernUnter1Click();
+    void Export1Click();
+    void Beenden1Click() { close(); }
+    bool newDocument();
+    // The unsaved-changes question; false when the user cancelled.
+    bool mayDiscard();
+    void takeDocument(TDocument document);
+    void updateTitle();
+
+    // Simulations (QVMainSimulations.cpp).
+    void NeueSimulation1Click();
+    void Kopie1Click();
+    void Simulation1Click();
+    void Loeschen1Click();
+    void WeiterClick();
+    bool editSimulation(AlgoEditorState& state);
+    // Stores a confirmed editor into sim and rebuilds its variables.
+    void storeEditor(AlgoEditorState& state, tsim& sim);
+    void addSimulation(std::unique_ptr<tsim> sim, bool isNew);
+    // Runs the simulations under the progress box and reports what ended them.
+    void runWithProgress(const std::function<RecomputeOutcome(RunObserver*)>& run);
+
+    // Control panel (QVMainPanel.cpp).
+    void fillSimulationBox();
+    void SimulationBoxChange(int index);
+    void XAchseChange(int index);
+    void YAchseChange(int index);
+    void VariablenClick();
+    void DreiDClick(bool checked);
+    void placeVariableList();
+    void GetrenntClick();
+    void AnzeigenClick();
+    void setImmediateDisplay(bool on);
+    void SofortAnzeigen1Click() { setImmediateDisplay(!immediateDisplay_); }
+
+    // Views and chart (QVMainChartView.cpp).
+    void Schaubild1Click();
+    void Tabelle1Click();
+    void applyViews();
+    void setPageScale();
+    void drawPage();
+    // The table's columns point into the simulations: emptied before any of
+    // them changes or is freed.
+    void releaseTable();
+    void PictureMouseDown(QPoint position, Qt::MouseButton button);
+    bool clickInChart(int x, int y);
+    void clickOnPageObject(Tsimple& object, int x, int y);
+    void editCurveOf(const Tsimple* curve);
+    void NeuZeichnen1Click() { anzeigen(); }
+    void AutoSkalieren1Click();
+    void FormatSchaubild1Click();
+    void ZahlenInTabelle1Click();
+    void ArrowToolClick();
+    void TextToolClick();
+
+    // Help and placeholders (QVMainMenus.cpp).
+    void Inhalt1Click();
+    void Bedienung1Click();
+    void Einfuehrung1Click();
+    void Unterricht1Click();
+    void Info1Click();
+    void notAvailable();
+
+    void markChanged() { saved_ = false; }
+    void showStatus(const QString& text);
+
+    TDocument document_;
+    std::unique_ptr<AlgorithmEditor> algorithmEditor_;
+    QString fileName_;
+    QString lastDirectory_;
+    bool saved_ = true;
+    bool immediateDisplay_ = true;
+    bool computingAllowed_ = true;
+    bool running_ = false;
+    bool filling_ = false;  // the lists are being filled by code, not by the user
+    int tool_ = 0;          // 0 objects ("Objekte bearbeiten"), 1 text ("Text schreiben")
+
+    // Owned by Qt's parent chain, which ends at this window.
+    TWartendlg* wait_ = nullptr;
+    THelpForm* help_ = nullptr;
+    QLabel* status_ = nullptr;
+    QScrollArea* chartView_ = nullptr;
+    TChartPicture* picture_ = nullptr;
+    TTableView* table_ = nullptr;
+    QComboBox* simulationBox_ = nullptr;
+    QComboBox* xAxis_ = nullptr;
+    QComboBox* yAxis_ = nullptr;
+    QLabel* zLabel_ = nullptr;
+    QListWidget* variables_ = nullptr;
+    QCheckBox* threeD_ = nullptr;
+    QCheckBox* separate_ = nullptr;
+    QPushButton* bigButton_ = nullptr;
+    QPushButton* continue_ = nullptr;
+
+    struct Commands {
+        QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
+        QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
+        QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
+            *tableNumbers, *arrowTool, *textTool;
+    } commands_{};
+};
+
+}  // namespace qv

@@ -1,0 +1,189 @@
+// The chart view and the table view: the display cycle, the page picture
+// and the clicks on curves, axes and page objects.
+#include <QAction>
+#include <QPainter>
+#include <QScrollArea>
+
+#include <algorithm>
+
+#include "app/ChartPicture.h"
+#include "app/PlaceholderDialogs.h"
+#include "app/QVMain.h"
+#include "app/QVTableView.h"
+#include "charts/QVLegend.h"
+#include "charts/QVPlot.h"
+#include "charts/bsgraf3d.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/QVGrdlg.h"
+#include "dialogs/QVachse.h"
+#include "dialogs/QVplotdlg.h"
+#include "document/DocumentActions.h"
+#include "drawing/BSSimple.h"
+#include "drawing/QtColour.h"
+#include "util/Geometry.h"
+
+namespace qv {
+
+void TMain::anzeigen() {
+    if (running_) return;
+    compute();
+    display(false);
+}
+
+void TMain::display(bool animating) {
+    if (running_) return;
+    if (document_.TableShown) table_->buildTable(document_.Simulations, document_.Chart->threeD);
+    if (!document_.ChartShown) return;
+    setPageScale();
+    std::optional<std::string> failure = BuildChart(document_, animating);
+    document_.Page->UpdatePixels();
+    drawPage();
+    if (failure) ShowMessage(this, MessageKind::Error, *failure);
+}
+
+void TMain::releaseTable() { table_->buildTable({}, false); }
+
+void TMain::setPageScale() {
+    // The picture fills the view; the page is scaled to it in both directions.
+    const QSize size = chartView_->viewport()->size().expandedTo(QSize(160, 120));
+    TSeite& page = *document_.Page;
+    Scales().PixelsPerCmX = size.width() / page.Width();
+    Scales().PixelsPerCmY = size.height() / page.Height();
+    page.UpdatePixels();
+    if (picture_->image().size() != size) picture_->setImage(QImage(size, QImage::Format_RGB32));
+}
+
+void TMain::drawPage() {
+    QImage image(picture_->image().size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), ToQColor(Drawing().PageColour));
+        document_.Page->Draw(painter, 0, 0, nullptr);
+    }
+    picture_->setImage(std::move(image));
+}
+
+void TMain::applyViews() {
+    chartView_->setVisible(document_.ChartShown);
+    table_->setVisible(document_.TableShown);
+    commands_.chart->setChecked(document_.ChartShown);
+    commands_.table->setChecked(document_.TableShown);
+}
+
+void TMain::Schaubild1Click() {
+    document_.ChartShown = !document_.ChartShown;
+    if (!document_.ChartShown) document_.TableShown = true;
+    applyViews();
+    if (immediateDisplay_) display(false);
+    updateCommands();
+}
+
+void TMain::Tabelle1Click() {
+    document_.TableShown = !document_.TableShown;
+    if (!document_.TableShown) document_.ChartShown = true;
+    applyViews();
+    if (immediateDisplay_) display(false);
+    updateHint();
+}
+
+void TMain::AutoSkalieren1Click() {
+    document_.Chart->autoScale = !document_.Chart->autoScale;
+    markChanged();
+    updateCommands();
+}
+
+void TMain::FormatSchaubild1Click() {
+    if (running_) return;
+    uint32_t background = Drawing().PageColour;
+    if (!EditChart(this, *document_.Chart, background)) return;
+    Drawing().PageColour = background;
+    markChanged();
+    anzeigen();
+}
+
+void TMain::ZahlenInTabelle1Click() {
+    if (document_.TableShown && table_->hasRows() && table_->formatAllColumns()) markChanged();
+}
+
+void TMain::ArrowToolClick() {
+    tool_ = 0;
+    picture_->setCursor(Qt::ArrowCursor);
+    showStatus(QStringLiteral("Auf Objekte klicken..."));
+}
+
+void TMain::TextToolClick() {
+    tool_ = 1;
+    document_.Page->DeselectAll();
+    picture_->setCursor(Qt::IBeamCursor);
+    showStatus(QStringLiteral("Auf vorhandenen Text oder an neue Position klicken..."));
+}
+
+void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
+    if (running_ || button != Qt::LeftButton || !document_.ChartShown) return;
+    if (tool_ == 1) {
+        ShowNotAvailable(this, QStringLiteral("Text schreiben"));
+        return;
+    }
+    const int x = position.x(), y = position.y();
+    TSeite& page = *document_.Page;
+    auto first = std::find_if(page.Children.begin(), page.Children.end(), [&](auto& child) { return child->HitTest(x, y); });
+    if (first != page.Children.end() && first->get() == document_.Chart && clickInChart(x, y)) return;
+    for (auto object = page.Children.rbegin(); object != page.Children.rend(); ++object) {
+        if (object->get() == document_.Chart || !(*object)->HitTest(x, y)) continue;
+        clickOnPageObject(**object, x, y);
+        return;
+    }
+    page.DeselectAll();
+    drawPage();
+}
+
+bool TMain::clickInChart(int x, int y) {
+    Tgraf3d& chart = *document_.Chart;
+    const int dx = x - chart.PixX(), dy = y - chart.PixY();
+    for (auto& child : chart.Children) {
+        if (!child->HitTest(dx, dy)) continue;
+        if (auto* axis = dynamic_cast<Taxis3D*>(child.get())) {
+            if (!axis->visible) continue;
+            QString caption = QStringLiteral("Achse");
+            if (axis == &chart.depthAxis() && chart.threeD) caption = QStringLiteral("x-Achse");
+            if (axis == &chart.horizontalAxis()) caption = chart.threeD ? QStringLiteral("y-Achse") : QStringLiteral("x-Achse");
+            if (axis == &chart.verticalAxis()) caption = chart.threeD ? QStringLiteral("z-Achse") : QStringLiteral("y-Achse");
+            if (EditAxis(this, caption, *axis, chart.threeD)) {
+                markChanged();
+                chart.autoScale = false;
+                anzeigen();
+            }
+            return true;
+        }
+        if (dynamic_cast<TPlot*>(child.get())) {
+            editCurveOf(child.get());
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMain::clickOnPageObject(Tsimple& object, int x, int y) {
+    if (auto* legend = dynamic_cast<tlegend*>(&object)) {
+        editCurveOf(legend->Curve);
+        return;
+    }
+    if (object.Tag != TagText && object.Tag != TagBild) {
+        document_.Page->DeselectAll();
+    } else if (object.HitTestHandles(x, y) != 0 || !object.Selected()) {
+        const bool select = !object.Selected();
+        document_.Page->DeselectAll();
+        object.SetSelected(select);
+    }
+    drawPage();
+}
+
+void TMain::editCurveOf(const Tsimple* curve) {
+    std::vector<Tvariable*> variables =
+        findVariableOfCurve(document_.Simulations, dynamic_cast<const TPlot*>(curve));
+    if (variables.empty() || !EditCurve(this, *variables.front())) return;
+    markChanged();
+    display(false);
+}
+
+}  // namespace qv

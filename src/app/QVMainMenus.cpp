@@ -1,0 +1,195 @@
+// The main window's menus, tool bars and the rules that enable commands.
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "app/PlaceholderDialogs.h"
+#include "app/QVMain.h"
+#include "app/QVTableView.h"
+#include "charts/bsgraf3d.h"
+#include "dialogs/HelpHook.h"
+#include "dialogs/MessageBoxes.h"
+
+namespace qv {
+
+QAction* TMain::command(QMenu* menu, const QString& caption, void (TMain::*handler)(), const QString& hint,
+                        QToolBar* toolBar) {
+    auto* action = new QAction(caption, this);
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    action->setObjectName(name);
+    if (!hint.isEmpty()) {
+        action->setToolTip(hint);
+        action->setIconText(hint);
+    }
+    connect(action, &QAction::triggered, this, handler);
+    if (menu) menu->addAction(action);
+    if (toolBar) toolBar->addAction(action);
+    return action;
+}
+
+void TMain::createMenus() {
+    auto* tools = addToolBar(QStringLiteral("Werkzeuge"));
+    tools->setObjectName(QStringLiteral("toolBar"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Commands& c = commands_;
+
+    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    command(datei, QStringLiteral("&Neu"), &TMain::Neu1Click);
+    command(datei, QStringLiteral("Ö&ffnen..."), &TMain::Oeffnen1Click, QStringLiteral("Datei öffnen"), tools);
+    c.save = command(datei, QStringLiteral("&Speichern"), &TMain::Speichern1Click, QStringLiteral("Datei speichern"), tools);
+    c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
+    c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
+    c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
+    command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::notAvailable);
+    datei->addSeparator();
+    command(datei, QStringLiteral("&Beenden"), &TMain::Beenden1Click);
+
+    QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    c.cut = command(bearbeiten, QStringLiteral("&Ausschneiden"), &TMain::notAvailable);
+    c.cut->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    c.copy = command(bearbeiten, QStringLiteral("&Kopieren"), &TMain::notAvailable);
+    c.copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    c.paste = command(bearbeiten, QStringLiteral("&Einfügen"), &TMain::notAvailable);
+    c.paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    c.remove = command(bearbeiten, QStringLiteral("&Löschen"), &TMain::Loeschen1Click);
+    c.remove->setShortcut(QKeySequence(Qt::Key_Delete));
+    c.rotate = command(bearbeiten, QStringLiteral("&Drehen"), &TMain::notAvailable);
+    bearbeiten->addSeparator();
+    c.editSimulation = command(bearbeiten, QStringLiteral("&Simulation"), &TMain::Simulation1Click,
+                               QStringLiteral("Simulation bearbeiten"), tools);
+
+    QMenu* ansicht = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    c.chart = command(ansicht, QStringLiteral("&Schaubild"), &TMain::Schaubild1Click, QStringLiteral("Schaubild"), tools);
+    c.table = command(ansicht, QStringLiteral("&Tabelle"), &TMain::Tabelle1Click, QStringLiteral("Tabelle"), tools);
+    c.immediate = command(ansicht, QStringLiteral("sofort an&zeigen"), &TMain::SofortAnzeigen1Click);
+    c.autoScale = command(ansicht, QStringLiteral("&automatisch skalieren"), &TMain::AutoSkalieren1Click);
+    ansicht->addSeparator();
+    c.animationStart = command(ansicht, QStringLiteral("Animation sta&rten"), &TMain::notAvailable,
+                               QStringLiteral("Animation starten"), tools);
+    c.animationPause = command(ansicht, QStringLiteral("Animation &Pause"), &TMain::notAvailable,
+                               QStringLiteral("Animation Pause"), tools);
+    c.animationStop = command(ansicht, QStringLiteral("Animation &beenden"), &TMain::notAvailable,
+                              QStringLiteral("Animation beenden"), tools);
+    ansicht->addSeparator();
+    command(ansicht, QStringLiteral("&Neu zeichnen"), &TMain::NeuZeichnen1Click);
+    for (QAction* toggle : {c.chart, c.table, c.immediate, c.autoScale, c.animationPause}) toggle->setCheckable(true);
+
+    QMenu* einfuegen = menuBar()->addMenu(QStringLiteral("&Einfügen"));
+    command(einfuegen, QStringLiteral("&Neue Simulation"), &TMain::NeueSimulation1Click, QStringLiteral("Neue Simulation"),
+            tools);
+    c.copySimulation = command(einfuegen, QStringLiteral("&Kopie der Simulation"), &TMain::Kopie1Click,
+                               QStringLiteral("Kopie der Simulation"), tools);
+    c.insertPicture = command(einfuegen, QStringLiteral("&Grafik"), &TMain::notAvailable);
+
+    QMenu* format = menuBar()->addMenu(QStringLiteral("&Format"));
+    c.formatText = command(format, QStringLiteral("&Text"), &TMain::notAvailable);
+    c.formatPicture = command(format, QStringLiteral("&Grafik"), &TMain::notAvailable);
+    c.axisNumbers = command(format, QStringLiteral("Zahlen an &Achsen"), &TMain::notAvailable);
+    c.legend = command(format, QStringLiteral("&Legende"), &TMain::notAvailable);
+    c.formatChart = command(format, QStringLiteral("&Schaubild"), &TMain::FormatSchaubild1Click);
+    c.tableNumbers = command(format, QStringLiteral("&Zahlen in Tabelle"), &TMain::ZahlenInTabelle1Click);
+
+    QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    command(hilfe, QStringLiteral("&Inhalt"), &TMain::Inhalt1Click)->setShortcut(QKeySequence(Qt::Key_F1));
+    command(hilfe, QStringLiteral("&Bedienung"), &TMain::Bedienung1Click);
+    command(hilfe, QStringLiteral("&Einführung in Quorvel"), &TMain::Einfuehrung1Click);
+    command(hilfe, QStringLiteral("Quorvel im &Unterricht"), &TMain::Unterricht1Click);
+    hilfe->addSeparator();
+    command(hilfe, QStringLiteral("Info über..."), &TMain::Info1Click);
+
+    for (QMenu* menu : {datei, bearbeiten, ansicht, einfuegen, format, hilfe})
+        connect(menu, &QMenu::aboutToShow, this, &TMain::updateCommands);
+}
+
+void TMain::createToolBars() {
+    auto* textBar = addToolBar(QStringLiteral("Text"));
+    textBar->setObjectName(QStringLiteral("textBar"));
+    textBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Commands& c = commands_;
+    c.textTool = command(nullptr, QStringLiteral("Text schreiben"), &TMain::TextToolClick, QStringLiteral("Text schreiben"),
+                         textBar);
+    c.arrowTool = command(nullptr, QStringLiteral("Objekte bearbeiten"), &TMain::ArrowToolClick,
+                          QStringLiteral("Objekte bearbeiten"), textBar);
+    auto* toolGroup = new QActionGroup(this);
+    for (QAction* tool : {c.textTool, c.arrowTool}) {
+        tool->setCheckable(true);
+        toolGroup->addAction(tool);
+    }
+    c.arrowTool->setChecked(true);
+    textBar->addSeparator();
+    // The character styles and fonts drive the in-place text editing.
+    for (const QString& style : {QStringLiteral("Fett"), QStringLiteral("Kursiv"), QStringLiteral("Unterstrichen"),
+                                 QStringLiteral("Hochgestellt"), QStringLiteral("Tiefgestellt")}) {
+        QAction* button = textBar->addAction(style);
+        button->setCheckable(true);
+        button->setToolTip(style);
+    }
+    auto* size = new QComboBox(textBar);
+    size->setEditable(true);
+    size->setToolTip(QStringLiteral("Schriftgröße oder Karo-Format"));
+    for (int points : {8, 9, 10, 12, 14, 18, 24, 32, 48, 72}) size->addItem(QString::number(points));
+    size->setCurrentText(QStringLiteral("12"));
+    textBar->addWidget(size);
+    auto* font = new QComboBox(textBar);
+    font->setToolTip(QStringLiteral("Schriftart"));
+    font->addItems(QFontDatabase::families());
+    font->setCurrentText(QStringLiteral("Arial"));
+    textBar->addWidget(font);
+}
+
+void TMain::updateCommands() {
+    Commands& c = commands_;
+    const bool any = !document_.Simulations.empty();
+    const bool selected = document_.SelectedSimulation() != nullptr;
+    const bool chart = document_.ChartShown;
+    const bool table = document_.TableShown;
+    c.save->setEnabled(any && !saved_);
+    c.saveAs->setEnabled(any);
+    c.exportTable->setEnabled(table && selected);
+    c.print->setEnabled(selected);
+    c.editSimulation->setEnabled(selected);
+    for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected);
+    c.rotate->setEnabled(false);
+    c.chart->setChecked(chart);
+    c.table->setChecked(table);
+    c.immediate->setChecked(immediateDisplay_);
+    c.autoScale->setChecked(document_.Chart->autoScale);
+    c.animationStart->setEnabled(chart && selected);
+    c.animationPause->setEnabled(false);
+    c.animationStop->setEnabled(false);
+    c.copySimulation->setEnabled(selected);
+    c.insertPicture->setEnabled(chart);
+    c.formatText->setEnabled(chart);
+    c.formatPicture->setEnabled(false);
+    c.axisNumbers->setEnabled(chart);
+    c.legend->setEnabled(chart && document_.Chart->showLegend);
+    c.formatChart->setEnabled(chart);
+    c.tableNumbers->setEnabled(table && table_->hasRows());
+    continue_->setEnabled(selected && computingAllowed_);
+    separate_->setEnabled(document_.Simulations.size() > 1);
+}
+
+void TMain::Inhalt1Click() { ShowHelpTopic(QStringLiteral("inhalt.html")); }
+void TMain::Bedienung1Click() { ShowHelpTopic(QStringLiteral("bedienung.html")); }
+void TMain::Einfuehrung1Click() { ShowHelpTopic(QStringLiteral("einfuehrung1.html")); }
+void TMain::Unterricht1Click() { ShowHelpTopic(QStringLiteral("unterricht.html")); }
+
+void TMain::Info1Click() {
+    ShowMessage(this, MessageKind::Information, QStringLiteral("Quorvel\nVersion 3.0"));
+}
+
+void TMain::notAvailable() {
+    auto* action = qobject_cast<QAction*>(sender());
+    QString title = action ? action->text() : QStringLiteral("Quorvel");
+    title.remove(QLatin1Char('&'));
+    if (title.endsWith(QStringLiteral("..."))) title.chop(3);
+    ShowNotAvailable(this, title);
+}
+
+}  // namespace qv

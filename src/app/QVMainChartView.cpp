@@ -75,7 +75,7 @@ void TMain::Schaubild1Click() {
     if (!document_.ChartShown) document_.TableShown = true;
     applyViews();
     if (immediateDisplay_) display(false);
-    updateCommands();
+    updateHint();
 }
 
 void TMain::Tabelle1Click() {

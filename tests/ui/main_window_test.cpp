@@ -1,0 +1,307 @@
+// The main window driven through its widgets: simulations made in the
+// algorithm editor, the display cycle, deleting, saving and reopening, the
+// unsaved-changes question, "Weiter rechnen" and cancelling a run.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <map>
+
+#include "UiTestSupport.h"
+#include "app/MTHelp.h"
+#include "app/QVMain.h"
+#include "app/bswarten.h"
+#include "charts/bsgraf3d.h"
+#include "drawing/QtText.h"
+#include "util/Geometry.h"
+
+namespace qv {
+namespace {
+
+using test::AnswerBoxes;
+using test::OnNextModalDialog;
+
+QAction* Command(TMain& window, const char* name) {
+    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+template <class W>
+W* Widget(QObject& parent, const char* name) {
+    auto* widget = parent.findChild<W*>(QString::fromUtf8(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+// Fills the algorithm editor that the next command opens and presses OK.
+void FillEditor(const QString& name, const QString& program, int steps, std::map<QString, QString> startValues) {
+    OnNextModalDialog([=](QDialog& dialog) {
+        if (!name.isEmpty()) Widget<QLineEdit>(dialog, "name")->setText(name);
+        Widget<QPlainTextEdit>(dialog, "program")->setPlainText(program);
+        Widget<QSpinBox>(dialog, "steps")->setValue(steps);
+        auto* table = Widget<QTableWidget>(dialog, "startValues");
+        for (int row = 0; row < table->rowCount(); ++row) {
+            auto value = startValues.find(table->item(row, 0)->text());
+            if (value != startValues.end()) table->item(row, 1)->setText(value->second);
+        }
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+// A growing X over the time ZEIT.
+void AddGrowth(TMain& window, const QString& name = QStringLiteral("Wachstum"), int steps = 50) {
+    FillEditor(name, QStringLiteral("ZEIT := ZEIT + 1\nX := X + 2"), steps, {{QStringLiteral("X"), QStringLiteral("1")}});
+    Command(window, "Neue Simulation")->trigger();
+}
+
+void MarkVariable(TMain& window, const QString& name) {
+    auto* list = Widget<QListWidget>(window, "variables");
+    auto found = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+}
+
+// True when a black pixel lies within a few pixels of the value pair's place.
+bool DarkNear(const QImage& image, const Tgraf3d& chart, double vertical, double horizontal) {
+    const RealPoint cm = chart.project(vertical, horizontal, 0);  // relative to the chart
+    const int cx = static_cast<int>((chart.X() + cm.X) * Scales().PixelsPerCmX);
+    const int cy = static_cast<int>((chart.Y() + cm.Y) * Scales().PixelsPerCmY);
+    for (int y = cy - 3; y <= cy + 3; ++y)
+        for (int x = cx - 3; x <= cx + 3; ++x)
+            if (image.valid(x, y) && qGray(image.pixel(x, y)) < 60) return true;
+    return false;
+}
+
+struct Window {
+    Window() {
+        window.resize(900, 650);
+        window.show();
+    }
+    ~Window() {
+        AnswerBoxes no(MessageAnswer::No);
+        window.close();
+    }
+    TMain window;
+};
+
+TEST(MainWindowTest, SimulationCreatedMarkedAndDisplayed) {
+    Window w;
+    TMain& window = w.window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("QUORVEL - [NONAME.PRG]"));
+    EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf Eingabe, um eine neue Simulation zu programmieren"));
+    EXPECT_FALSE(Command(window, "Kopie der Simulation")->isEnabled() && window.document().Simulations.empty());
+
+    AddGrowth(window);
+    ASSERT_EQ(window.document().Simulations.size(), 1u);
+    tsim& sim = *window.document().Simulations.front();
+    EXPECT_EQ(sim.Name, "Wachstum");
+    EXPECT_EQ(sim.StepCount, 50);
+    EXPECT_EQ(sim.XAxisName, "ZEIT");  // time goes across in a new two-dimensional chart
+    EXPECT_FALSE(window.isSaved());
+    EXPECT_EQ(Widget<QComboBox>(window, "xAxis")->currentText(), QStringLiteral("ZEIT"));
+    EXPECT_FALSE(Widget<QCheckBox>(window, "separateCharts")->isEnabled());
+    EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf die Variablen, die auf der y-Achse angezeigt werden sollen."));
+
+    // With immediate display on, marking shows the curve at once.
+    MarkVariable(window, QStringLiteral("X"));
+    const Tvariable& x = *sim.Variables[static_cast<std::size_t>(sim.IndexOfVariable("X"))];
+    EXPECT_TRUE(x.Plotted);
+    ASSERT_EQ(x.Values.size(), 50u);
+    EXPECT_DOUBLE_EQ(x.Values.back(), 101.0);
+    EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf die Kurve oder Achse, die bearbeitet werden soll."));
+    const Tgraf3d& chart = *window.document().Chart;
+    EXPECT_TRUE(DarkNear(window.chartImage(), chart, 51, 25));
+    EXPECT_FALSE(DarkNear(window.chartImage(), chart, 90, 12));  // far from the line
+
+    // Without it the big button reads "Anzeigen" and computes anew.
+    Command(window, "sofort anzeigen")->trigger();
+    auto* big = Widget<QPushButton>(window, "bigButton");
+    EXPECT_EQ(big->text(), QStringLiteral("Anzeigen"));
+    window.document().Simulations.front()->Variables.front()->Values.assign(50, 0.0);
+    QTest::mouseClick(big, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(sim.Variables.front()->Values.back(), 50.0);
+    EXPECT_TRUE(DarkNear(window.chartImage(), chart, 51, 25));
+
+    // The copy is proposed under a numbered name; two simulations may be shown apart.
+    OnNextModalDialog([](QDialog& dialog) {
+        EXPECT_EQ(Widget<QLineEdit>(dialog, "name")->text(), QStringLiteral("Wachstum (1)"));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    Command(window, "Kopie der Simulation")->trigger();
+    ASSERT_EQ(window.document().Simulations.size(), 2u);
+    EXPECT_EQ(window.document().Selected, 1);
+    EXPECT_TRUE(Widget<QCheckBox>(window, "separateCharts")->isEnabled());
+    EXPECT_EQ(Widget<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Wachstum (1)"));
+}
+
+TEST(MainWindowTest, EditorRefusesFaultyProgramAndCancelChangesNothing) {
+    Window w;
+    TMain& window = w.window;
+    AnswerBoxes boxes;
+    OnNextModalDialog([](QDialog& dialog) {
+        Widget<QLineEdit>(dialog, "name")->setText(QStringLiteral("Fehler"));
+        Widget<QPlainTextEdit>(dialog, "program")->setPlainText(QStringLiteral("X := (1 +"));
+        EXPECT_FALSE(Widget<QLabel>(dialog, "compileError")->text().isEmpty());
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        EXPECT_TRUE(dialog.isVisible());  // the error keeps the editor open
+        dialog.reject();
+    });
+    Command(window, "Neue Simulation")->trigger();
+    EXPECT_TRUE(window.document().Simulations.empty());
+    EXPECT_EQ(boxes.kinds.size(), 1u);
+    EXPECT_TRUE(window.isSaved());
+}
+
+TEST(MainWindowTest, DeleteAsksFirst) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window);
+    {
+        AnswerBoxes no(MessageAnswer::No);
+        Command(window, "Löschen")->trigger();
+        ASSERT_EQ(no.texts.size(), 1u);
+        EXPECT_EQ(no.texts.front(), QStringLiteral("Soll die Simulation Wachstum gelöscht werden?"));
+        EXPECT_EQ(window.document().Simulations.size(), 1u);
+    }
+    {
+        AnswerBoxes yes(MessageAnswer::Yes);
+        Command(window, "Löschen")->trigger();
+        EXPECT_TRUE(window.document().Simulations.empty());
+        EXPECT_EQ(window.document().Selected, -1);
+        EXPECT_EQ(Widget<QListWidget>(window, "variables")->count(), 0);
+        EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf Eingabe, um eine neue Simulation zu programmieren"));
+    }
+}
+
+TEST(MainWindowTest, SaveReopenAndUnsavedQuestion) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("wachstum.prg"));
+    Window first;
+    AddGrowth(first.window);
+    MarkVariable(first.window, QStringLiteral("X"));
+    ASSERT_TRUE(first.window.saveFileAs(path));
+    EXPECT_TRUE(first.window.isSaved());
+    EXPECT_EQ(first.window.windowTitle(), QStringLiteral("QUORVEL - [%1]").arg(path));
+
+    Window second;
+    ASSERT_TRUE(second.window.openFile(path));
+    const TDocument& a = first.window.document();
+    const TDocument& b = second.window.document();
+    ASSERT_EQ(b.Simulations.size(), 1u);
+    EXPECT_EQ(b.Selected, 0);
+    EXPECT_EQ(b.Simulations[0]->Program, a.Simulations[0]->Program);
+    EXPECT_EQ(b.Simulations[0]->XAxisName, "ZEIT");
+    const Tvariable& x = *b.Simulations[0]->Variables[1];
+    EXPECT_TRUE(x.Plotted);
+    EXPECT_EQ(x.Values, a.Simulations[0]->Variables[1]->Values);
+    EXPECT_TRUE(second.window.isSaved());
+    EXPECT_EQ(Widget<QListWidget>(second.window, "variables")->selectedItems().size(), 1);
+
+    // A change, then closing: Cancel keeps the window and the document.
+    MarkVariable(second.window, QStringLiteral("ZEIT"));
+    EXPECT_FALSE(second.window.isSaved());
+    {
+        AnswerBoxes cancel(MessageAnswer::Cancel);
+        EXPECT_FALSE(second.window.close());
+        ASSERT_EQ(cancel.texts.size(), 1u);
+        EXPECT_EQ(cancel.texts.front(), QStringLiteral("Die aktuelle Datei wurde noch nicht gespeichert. Speichern?"));
+        EXPECT_TRUE(second.window.isVisible());
+        EXPECT_FALSE(second.window.openFile(path));  // asked again, cancelled again
+        EXPECT_EQ(b.Simulations[0]->PlottedCount(), 2);
+    }
+    {
+        // Yes saves under the current name before the new document replaces it.
+        AnswerBoxes yes(MessageAnswer::Yes);
+        Command(second.window, "Neu")->trigger();
+        EXPECT_TRUE(second.window.document().Simulations.empty());
+        EXPECT_EQ(second.window.windowTitle(), QStringLiteral("QUORVEL - [NONAME.PRG]"));
+    }
+    EXPECT_EQ(readDocument(path.toStdString()).Simulations[0]->PlottedCount(), 2);
+
+    // A file that is no document is refused and the open one stays.
+    const QString junk = folder.filePath(QStringLiteral("junk.prg"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("QUORVEL30\0\0\1\1\7\0\0\0", 19);
+    file.close();
+    AnswerBoxes error;
+    EXPECT_FALSE(first.window.openFile(junk));
+    EXPECT_EQ(error.texts.size(), 1u);
+    EXPECT_EQ(first.window.document().Simulations.size(), 1u);
+}
+
+TEST(MainWindowTest, ContinueComputingAndCancelledRun) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window, QStringLiteral("Wachstum"), 40);
+    MarkVariable(window, QStringLiteral("X"));
+    auto* weiter = Widget<QPushButton>(window, "continue");
+    ASSERT_TRUE(weiter->isEnabled());
+    QTest::mouseClick(weiter, Qt::LeftButton);
+    const tsim& sim = *window.document().Simulations.front();
+    EXPECT_EQ(sim.StepCount, 80);
+    EXPECT_EQ(sim.Variables[1]->Values.size(), 80u);
+    EXPECT_DOUBLE_EQ(sim.Variables[1]->Values.back(), 161.0);
+
+    // A run that never ends stops when the progress box is hidden; until
+    // then commands that change simulations are ignored.
+    FillEditor(QStringLiteral("Endlos"), QStringLiteral("WHILE 1 > 0 DO X := X + 1"), 10, {});
+    Command(window, "Neue Simulation")->trigger();
+    ASSERT_EQ(window.document().Simulations.size(), 2u);
+    bool sawRunning = false;
+    QTimer::singleShot(300, &window, [&] {
+        sawRunning = window.isRunning() && window.waitBox().isVisible();
+        Command(window, "Neue Simulation")->trigger();  // ignored: no editor opens
+        QTest::mouseClick(window.waitBox().abortButton(), Qt::LeftButton);
+    });
+    MarkVariable(window, QStringLiteral("X"));
+    EXPECT_TRUE(sawRunning);
+    EXPECT_FALSE(window.isRunning());
+    EXPECT_FALSE(window.waitBox().isVisible());
+    EXPECT_EQ(window.document().Simulations.size(), 2u);
+}
+
+TEST(MainWindowTest, ViewsAndHelp) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window);
+    Command(window, "Schaubild")->trigger();  // one view is always shown
+    EXPECT_FALSE(window.document().ChartShown);
+    EXPECT_TRUE(window.document().TableShown);
+    EXPECT_TRUE(Widget<QWidget>(window, "tableView")->isVisible());
+    EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf die Variablen, die in der Tabelle angezeigt werden sollen."));
+    Command(window, "Tabelle")->trigger();
+    EXPECT_TRUE(window.document().ChartShown);
+    EXPECT_FALSE(window.document().TableShown);
+
+    // 3-D shows the y-axis list above the variable list.
+    auto* threeD = Widget<QCheckBox>(window, "threeD");
+    EXPECT_FALSE(Widget<QComboBox>(window, "yAxis")->isVisible());
+    QTest::mouseClick(threeD, Qt::LeftButton);
+    EXPECT_TRUE(window.document().Chart->threeD);
+    EXPECT_TRUE(Widget<QComboBox>(window, "yAxis")->isVisible());
+
+    QAction* inhalt = Command(window, "Inhalt");
+    EXPECT_EQ(inhalt->shortcut(), QKeySequence(Qt::Key_F1));
+    inhalt->trigger();
+    EXPECT_TRUE(window.helpWindow().isVisible());
+    EXPECT_EQ(window.helpWindow().windowTitle(), QStringLiteral("Hilfe"));
+}
+
+}  // namespace
+}  // namespace qv

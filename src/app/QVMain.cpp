@@ -31,20 +31,24 @@ TMain::TMain(QWidget* parent)
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* views = new QSplitter(Qt::Vertical, central);
-    chartView_ = new QScrollArea(views);
+    views_ = new QSplitter(Qt::Vertical, central);
+    chartView_ = new QScrollArea(views_);
     chartView_->setObjectName(QStringLiteral("chartView"));
     chartView_->setToolTip(QStringLiteral("Auf Kurve oder Achse klicken..."));
     picture_ = new TChartPicture;
     picture_->setObjectName(QStringLiteral("chartPicture"));
     chartView_->setWidget(picture_);
+    // The picture always fills the view, so scroll bars would only take room from it.
+    chartView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chartView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chartView_->viewport()->installEventFilter(this);
-    table_ = new TTableView(views);
+    table_ = new TTableView(views_);
     table_->setObjectName(QStringLiteral("tableView"));
     table_->setToolTip(QStringLiteral("Auf Tabelle klicken..."));
-    views->addWidget(chartView_);
-    views->addWidget(table_);
-    layout->addWidget(views, 1);
+    views_->addWidget(chartView_);
+    views_->addWidget(table_);
+    views_->setChildrenCollapsible(false);
+    layout->addWidget(views_, 1);
     layout->addWidget(createControlPanel());
     setCentralWidget(central);
 

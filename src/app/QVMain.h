@@ -21,6 +21,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QSplitter;
 class QToolBar;
 
 namespace qv {
@@ -163,6 +164,7 @@ private:
     TWartendlg* wait_ = nullptr;
     THelpForm* help_ = nullptr;
     QLabel* status_ = nullptr;
+    QSplitter* views_ = nullptr;
     QScrollArea* chartView_ = nullptr;
     TChartPicture* picture_ = nullptr;
     TTableView* table_ = nullptr;

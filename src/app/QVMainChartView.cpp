@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QPainter>
 #include <QScrollArea>
+#include <QSplitter>
 
 #include <algorithm>
 
@@ -66,6 +67,8 @@ void TMain::drawPage() {
 void TMain::applyViews() {
     chartView_->setVisible(document_.ChartShown);
     table_->setVisible(document_.TableShown);
+    // With both views shown each takes half of the height.
+    if (document_.ChartShown && document_.TableShown) views_->setSizes({views_->height() / 2, views_->height() / 2});
     commands_.chart->setChecked(document_.ChartShown);
     commands_.table->setChecked(document_.TableShown);
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
@@ -108,6 +109,7 @@ void TMain::createMenus() {
 }
 
 void TMain::createToolBars() {
+    addToolBarBreak();
     auto* textBar = addToolBar(QStringLiteral("Text"));
     textBar->setObjectName(QStringLiteral("textBar"));
     textBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -139,7 +141,8 @@ void TMain::createToolBars() {
     auto* font = new QComboBox(textBar);
     font->setToolTip(QStringLiteral("Schriftart"));
     font->addItems(QFontDatabase::families());
-    font->setCurrentText(QStringLiteral("Arial"));
+    // Documents name Windows fonts; the box shows what Arial is matched to here.
+    font->setCurrentText(QFontInfo(QFont(QStringLiteral("Arial"))).family());
     textBar->addWidget(font);
 }
 

@@ -25,6 +25,7 @@
 #include "app/MTHelp.h"
 #include "app/QVMain.h"
 #include "app/bswarten.h"
+#include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
 #include "drawing/QtText.h"
 #include "util/Geometry.h"
@@ -274,6 +275,80 @@ TEST(MainWindowTest, ContinueComputingAndCancelledRun) {
     EXPECT_FALSE(window.isRunning());
     EXPECT_FALSE(window.waitBox().isVisible());
     EXPECT_EQ(window.document().Simulations.size(), 2u);
+}
+
+// Clicks the chart picture at a pixel and returns the caption of the dialog
+// that opened (closed again with Cancel, or OK when ok is set).
+QString ClickPicture(TMain& window, QPoint at, bool ok = false) {
+    auto caption = std::make_shared<QString>();
+    OnNextModalDialog([caption, ok](QDialog& dialog) {
+        *caption = dialog.windowTitle();
+        if (!ok) {
+            dialog.reject();
+            return;
+        }
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("OK")) button->click();
+    });
+    QTest::mouseClick(Widget<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
+    return *caption;
+}
+
+// The same for a click that must open nothing: a dialog that opens all the
+// same is closed again and its caption returned.
+QString ClickPictureExpectingNothing(TMain& window, QPoint at) {
+    auto caption = std::make_shared<QString>();
+    QTimer::singleShot(200, &window, [caption] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            *caption = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    QTest::mouseClick(Widget<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
+    QTest::qWait(250);
+    return *caption;
+}
+
+QPoint PixelOf(const Tgraf3d& chart, double vertical, double horizontal) {
+    const RealPoint cm = chart.project(vertical, horizontal, 0);
+    return {static_cast<int>((chart.X() + cm.X) * Scales().PixelsPerCmX),
+            static_cast<int>((chart.Y() + cm.Y) * Scales().PixelsPerCmY)};
+}
+
+TEST(MainWindowTest, ChartClicksOpenTheSettingsDialogs) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window);
+    MarkVariable(window, QStringLiteral("X"));
+    Tgraf3d& chart = *window.document().Chart;
+    EXPECT_EQ(ClickPicture(window, PixelOf(chart, 51, 25)), QStringLiteral("Kurven-Parameter"));
+
+    const TSeite& page = *window.document().Page;
+    auto legend = std::find_if(page.Children.begin(), page.Children.end(),
+                               [](const auto& child) { return dynamic_cast<const tlegend*>(child.get()); });
+    ASSERT_NE(legend, page.Children.end());
+    const QPoint legendCentre((*legend)->PixX() + (*legend)->PixWidth() / 2, (*legend)->PixY() + (*legend)->PixHeight() / 2);
+    EXPECT_EQ(ClickPicture(window, legendCentre), QStringLiteral("Kurven-Parameter"));
+
+    // The horizontal axis of a two-dimensional chart is the x-axis; its OK
+    // ends the automatic scaling.
+    const QPoint onAxis = PixelOf(chart, chart.verticalAxis().crossAt1, 22.5);
+    EXPECT_TRUE(chart.autoScale);
+    EXPECT_EQ(ClickPicture(window, onAxis), QStringLiteral("x-Achse"));
+    EXPECT_TRUE(chart.autoScale);
+    EXPECT_EQ(ClickPicture(window, onAxis, true), QStringLiteral("x-Achse"));
+    EXPECT_FALSE(chart.autoScale);
+
+    // A click on the empty page opens nothing.
+    const QImage& picture = window.chartImage();
+    EXPECT_TRUE(ClickPictureExpectingNothing(window, QPoint(picture.width() - 3, picture.height() - 3)).isEmpty());
+
+    // A larger window draws the curve at the new scale.
+    const QSize before = picture.size();
+    window.resize(1100, 800);
+    QTest::qWait(50);
+    EXPECT_NE(window.chartImage().size(), before);
+    EXPECT_TRUE(DarkNear(window.chartImage(), chart, 51, 25));
 }
 
 TEST(MainWindowTest, ViewsAndHelp) {

@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "app/PlaceholderDialogs.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
 #include "engine/QVCompile.h"
@@ -59,6 +60,14 @@ TSimpleAlgoDlg::TSimpleAlgoDlg(QWidget* parent, const AlgoEditorState& state) : 
     repeat->addWidget(new QLabel(QStringLiteral("mal"), this));
     repeat->addStretch();
     layout->addLayout(repeat, 4, 0, 1, 2);
+
+    // The other two ways of describing a model open from here.
+    for (const QString& editor : {QStringLiteral("Sprachliche Modellierung"), QStringLiteral("Grafische Modellierung")}) {
+        auto* button = new QPushButton(editor + QStringLiteral("..."), this);
+        button->setAutoDefault(false);
+        repeat->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, editor] { ShowNotAvailable(this, editor); });
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));

@@ -168,6 +168,34 @@ TEST(MainWindowTest, EditorRefusesFaultyProgramAndCancelChangesNothing) {
     EXPECT_TRUE(window.isSaved());
 }
 
+TEST(MainWindowTest, EditingKeepsTheAxesThatRemain) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window);
+    MarkVariable(window, QStringLiteral("X"));
+    tsim& sim = *window.document().Simulations.front();
+    sim.YAxisName = "X";
+    // "Eingabe" edits the selected simulation: X becomes Y.
+    OnNextModalDialog([](QDialog& dialog) {
+        auto* program = Widget<QPlainTextEdit>(dialog, "program");
+        EXPECT_EQ(program->toPlainText(), QStringLiteral("ZEIT := ZEIT + 1\nX := X + 2"));
+        EXPECT_EQ(Widget<QTableWidget>(dialog, "startValues")->item(1, 1)->text(), QStringLiteral("1"));
+        program->setPlainText(QStringLiteral("ZEIT := ZEIT + 1\nY := Y + ZEIT"));
+        Widget<QLineEdit>(dialog, "name")->setText(QStringLiteral("Summe"));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QTest::mouseClick(Widget<QPushButton>(window, "bigButton"), Qt::LeftButton);
+    ASSERT_EQ(window.document().Simulations.size(), 1u);
+    EXPECT_EQ(sim.Name, "Summe");
+    EXPECT_EQ(sim.XAxisName, "ZEIT");
+    EXPECT_EQ(sim.YAxisName, "ZEIT");  // the first variable stands in for the lost X
+    ASSERT_EQ(sim.Variables.size(), 2u);
+    EXPECT_EQ(sim.Variables[1]->Name, "Y");
+    EXPECT_EQ(Widget<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Summe"));
+    EXPECT_EQ(Widget<QListWidget>(window, "variables")->item(1)->text(), QStringLiteral("Y"));
+    EXPECT_FALSE(window.isSaved());
+}
+
 TEST(MainWindowTest, DeleteAsksFirst) {
     Window w;
     TMain& window = w.window;

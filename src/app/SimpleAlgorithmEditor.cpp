@@ -95,24 +95,22 @@ void TSimpleAlgoDlg::ProgramChange() {
 }
 
 void TSimpleAlgoDlg::StartValueChange(int row, int column) {
-    if (filling_ || column != 1 || row < 0 || static_cast<std::size_t>(row) >= state_.StartValues.size()) return;
-    state_.StartValues[static_cast<std::size_t>(row)].Value = FromQString(startValues_->item(row, 1)->text());
+    if (filling_ || column != 1 || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+    state_.StartValues[rows_[static_cast<std::size_t>(row)]].Value = FromQString(startValues_->item(row, 1)->text());
 }
 
 void TSimpleAlgoDlg::fillStartValues() {
     filling_ = true;
-    int rows = 0;
-    for (const StartValueRow& row : state_.StartValues)
-        if (!row.Name.empty()) ++rows;
-    startValues_->setRowCount(rows);
-    int r = 0;
-    for (const StartValueRow& row : state_.StartValues) {
-        if (row.Name.empty()) continue;
+    rows_.clear();
+    for (std::size_t i = 0; i < state_.StartValues.size(); ++i)
+        if (!state_.StartValues[i].Name.empty()) rows_.push_back(i);
+    startValues_->setRowCount(static_cast<int>(rows_.size()));
+    for (int r = 0; r < startValues_->rowCount(); ++r) {
+        const StartValueRow& row = state_.StartValues[rows_[static_cast<std::size_t>(r)]];
         auto* name = new QTableWidgetItem(ToQString(row.Name));
         name->setFlags(Qt::ItemIsEnabled);
         startValues_->setItem(r, 0, name);
         startValues_->setItem(r, 1, new QTableWidgetItem(ToQString(row.Value)));
-        ++r;
     }
     filling_ = false;
 }

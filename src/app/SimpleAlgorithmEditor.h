@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <cstddef>
+#include <vector>
+
 #include "app/AlgorithmEditor.h"
 #include "modeleditors/QVAlgo.h"
 
@@ -29,6 +32,7 @@ private:
     void OKClick();
 
     AlgoEditorState state_;
+    std::vector<std::size_t> rows_;  // the state's start-value row shown in each table row
     bool filling_ = false;
     QLineEdit* name_;
     QPlainTextEdit* program_;

@@ -30,16 +30,19 @@ std::string LastNamePart(const std::string& name) {
     return cut == std::string::npos ? name : name.substr(cut + 1);
 }
 
+// Only ASCII letters are folded; other bytes of the UTF-8 names must agree.
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c); };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::optional<fs::path> FindInFolder(const fs::path& folder, const std::string& fileName) {
     std::error_code error;
     if (fs::is_regular_file(folder / fileName, error)) return folder / fileName;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (SameNameIgnoringCase(it->path().filename().string(), fileName) && it->is_regular_file(error)) return it->path();
+        if (SameNameIgnoringCase(it->path().filename().string(), fileName) && it->is_regular_file(error))
+            return it->path();
     }
     return std::nullopt;
 }
@@ -147,7 +150,8 @@ bool AdvanceAnimation(tsim& sim, std::vector<Picture>& pictures, int32_t animati
     const int32_t step = AnimationStep(animationInterval);
     bool moving = false;
     for (auto& variable : sim.Variables) {
-        if (MovesOnTick(*variable)) moving = AdvanceFrame(*variable, AnimatedValueCount(sim, *variable), step) || moving;
+        if (!MovesOnTick(*variable)) continue;
+        moving = AdvanceFrame(*variable, AnimatedValueCount(sim, *variable), step) || moving;
     }
     return moving;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,13 @@ Picture SmallPicture(uint32_t colour) {
     return MakePicture(PictureKind::Bitmap, 2, 1, {colour, PackArgb(255, 0, 0, 0)});
 }
 
-// A program folder of its own with an "ani" folder, for one test.
+// A program folder of its own with an "ani" folder, for one test; the random
+// part keeps test runs of several build folders apart.
 class TemporaryProgramFolder {
 public:
     TemporaryProgramFolder() : saved_(AppFolders().ProgramFolder) {
-        folder_ = fs::temp_directory_path() / ("qv_anim_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = fs::temp_directory_path() / ("qv_anim_" + std::string(test->name()) + "_" + std::to_string(std::random_device{}()));
         fs::create_directories(folder_ / "ani");
         AppFolders().ProgramFolder = folder_.string() + "/";
     }

@@ -15,9 +15,13 @@ void AcceptProgram(tsim& sim, int simulationCount, const std::vector<std::pair<s
     CompileProgram(sim.Program, sim.CaseSensitive);
     Compiler().Macros = nullptr;
     ASSERT_FALSE(Compiler().ErrorFlag) << CompileErrorText(Compiler().CompileError);
-    for (const auto& [name, value] : starts)
-        for (int i = 0; i <= Compiler().VariableCount; ++i)
+    // As the editor's start-value refresh: a start value not given is 0, not
+    // whatever an earlier compile left behind.
+    for (int i = 0; i <= Compiler().VariableCount; ++i) {
+        Compiler().VariableValues[i] = 0;
+        for (const auto& [name, value] : starts)
             if (Compiler().VariableNames[i] == name) Compiler().VariableValues[i] = value;
+    }
     sim.TakeVariables(simulationCount);
 }
 

@@ -1,16 +1,42 @@
 // The program: the main window, opened on a document named on the command line.
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <QTimer>
 
 #include "app/QVMain.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"
 
+namespace {
+
+// The icon is compiled in, so that the window has it wherever the program lies.
+QIcon ProgramIcon() {
+    QSvgRenderer renderer(QStringLiteral(":/quorvel/quorvel.svg"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    // Ties the window to the installed desktop entry (its name and icon).
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setWindowIcon(ProgramIcon());
 
     qv::AppFolders().ProgramFolder = QApplication::applicationDirPath().toStdString() + "/";
     qv::FindUserFolder();

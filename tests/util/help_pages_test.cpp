@@ -28,6 +28,9 @@ std::string ReadAll(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The one file besides the pages: their common style sheet.
+const std::string StyleSheet = "quorvel.css";
+
 std::vector<std::string> LinkTargets(const std::string& page) {
     static const std::regex href(R"(href\s*=\s*"([^"]*)\")", std::regex::icase);
     std::vector<std::string> targets;
@@ -95,6 +98,7 @@ TEST(HelpPages, EveryTopicExistsAndIsInTheContents) {
 TEST(HelpPages, PagesAreSelfContainedUtf8WithWorkingLinks) {
     const fs::path dir = HelpDir();
     if (dir.empty()) GTEST_SKIP() << "QV_SOURCE_DIR is not set";
+    EXPECT_TRUE(fs::is_regular_file(dir / StyleSheet));
 
     for (std::string_view topic : HelpTopics) {
         const std::string name(topic);
@@ -107,8 +111,9 @@ TEST(HelpPages, PagesAreSelfContainedUtf8WithWorkingLinks) {
         EXPECT_EQ(page.find("src="), std::string::npos) << name;  // no images or other loads
         for (const std::string& target : LinkTargets(page)) {
             const std::string file = target.substr(0, target.find('#'));
-            EXPECT_TRUE(IsTopic(file)) << name << " links to " << target;
+            EXPECT_TRUE(IsTopic(file) || file == StyleSheet) << name << " links to " << target;
         }
+        EXPECT_NE(page.find("href=\"quorvel.css\""), std::string::npos) << name << " lacks the common look";
     }
 }
 

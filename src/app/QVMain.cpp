@@ -9,8 +9,8 @@
 
 #include "app/ChartPicture.h"
 #include "app/MTHelp.h"
+#include "app/QVAlgoDlg.h"
 #include "app/QVTableView.h"
-#include "app/SimpleAlgorithmEditor.h"
 #include "app/bswarten.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/HelpHook.h"
@@ -21,7 +21,7 @@ namespace qv {
 TMain::TMain(QWidget* parent)
     : QMainWindow(parent),
       document_(TDocument::CreateNew()),
-      algorithmEditor_(std::make_unique<SimpleAlgorithmEditor>()),
+      algorithmEditor_(std::make_unique<AlgoDlgEditor>()),
       fileName_(QStringLiteral("NONAME.PRG")),
       lastDirectory_(QString::fromStdString(AppFolders().UserFolder)) {
     wait_ = new TWartendlg(this);

@@ -126,6 +126,7 @@ QWidget* TAlgoDlg::createStartValues() {
     startValues_->horizontalHeader()->hide();
     startValues_->verticalHeader()->hide();
     startValues_->horizontalHeader()->setDefaultSectionSize(StartValueColumnWidth);
+    startValues_->verticalHeader()->setDefaultSectionSize(startValues_->fontMetrics().height() + 6);
     startValues_->setContextMenuPolicy(Qt::CustomContextMenu);
     startValues_->setFixedWidth(2 * StartValueColumnWidth + startValues_->verticalScrollBar()->sizeHint().width() +
                                 2 * startValues_->frameWidth());

@@ -19,6 +19,7 @@
 
 #include "UiTestSupport.h"
 #include "app/QVAlgoDlg.h"
+#include "dialogs/HelpHook.h"
 #include "util/NumberFormat.h"
 
 namespace qv {
@@ -163,6 +164,27 @@ TEST_F(AlgoDialog, OkRefusesFaultyProgramAndEmptyName) {
     EXPECT_EQ(dialog->state().Name, "Wachstum");
     EXPECT_EQ(dialog->state().StepCount, 250);
     EXPECT_EQ(boxes.texts.size(), 2u);
+}
+
+TEST_F(AlgoDialog, HelpAndTheOtherEditorsOpenFromHere) {
+    QString topic;
+    SetHelpHandler([&topic](const QString& shown) { topic = shown; });
+    QTest::mouseClick(Child<QPushButton>(*dialog, "help"), Qt::LeftButton);
+    SetHelpHandler({});
+    EXPECT_EQ(topic, QStringLiteral("modellalgo.html"));
+
+    QStringList captions;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() != QStringLiteral("Sprachliches Modell") && button->text() != QStringLiteral("Grafisches Modell"))
+            continue;
+        OnNextModalDialog([&captions](QDialog& shown) {
+            captions.push_back(shown.windowTitle());
+            shown.reject();
+        });
+        button->click();
+    }
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Sprachliche Modellierung"), QStringLiteral("Grafische Modellierung")}));
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(AlgoDialog, EditorWritesTheStateOnlyOnOk) {

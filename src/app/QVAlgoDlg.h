@@ -25,8 +25,6 @@ class QTableWidget;
 
 namespace qv {
 
-struct OkRefusal;
-
 class TAlgoDlg : public QDialog {
 public:
     // Asks for a new macro's name; nothing when the user cancels.

@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libpng-dev libjpeg-dev zlib1g-dev
   libxlsxwriter-dev libemf2svg-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core
+  xdg-utils
 )
 
 missing=()

@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/QVMain.h"
 #include "util/NumberFormat.h"
@@ -37,6 +39,11 @@ int main(int argc, char** argv) {
     // Ties the window to the installed desktop entry (its name and icon).
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QApplication::setWindowIcon(ProgramIcon());
+    // The program speaks German, so Qt's own dialogs (file choice, colours,
+    // printing) do too, whatever the desktop's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     qv::AppFolders().ProgramFolder = QApplication::applicationDirPath().toStdString() + "/";
     qv::FindUserFolder();

@@ -2,9 +2,11 @@
 
 #include <xlsxwriter.h>
 
+#include <map>
 #include <memory>
 
 #include "drawing/QtText.h"
+#include "util/NumberFormat.h"
 
 namespace qv {
 
@@ -14,7 +16,27 @@ struct WorkbookCloser {
     void operator()(lxw_workbook* workbook) const { workbook_close(workbook); }
 };
 
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
+
+WorkbookCell CellForText(const std::string& text) {
+    WorkbookCell cell;
+    const std::string number = Trimmed(text);
+    if (number.empty() || !TextToReal(number, cell.Value)) return cell;
+    cell.IsNumber = true;
+    const std::size_t exponent = number.find_first_of("Ee");
+    const std::string mantissa = number.substr(0, exponent);
+    const std::size_t separator = mantissa.find(Formats().DecimalSeparator);
+    const std::size_t decimals = separator == std::string::npos ? 0 : mantissa.size() - separator - 1;
+    cell.NumberFormat = decimals == 0 ? "0" : "0." + std::string(decimals, '0');
+    if (exponent != std::string::npos) cell.NumberFormat += "E+00";
+    return cell;
+}
 
 bool WriteWorkbook(const TableContent& table, const QString& fileName) {
     const QByteArray path = fileName.toLocal8Bit();
@@ -22,18 +44,31 @@ bool WriteWorkbook(const TableContent& table, const QString& fileName) {
     if (!workbook) return false;
     lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), nullptr);
     if (!sheet) return false;
+    // The workbook owns its formats; one per format code.
+    std::map<std::string, lxw_format*> formats;
+    auto formatFor = [&](const std::string& code) {
+        lxw_format*& format = formats[code];
+        if (!format) {
+            format = workbook_add_format(workbook.get());
+            if (format) format_set_num_format(format, code.c_str());
+        }
+        return format;
+    };
     bool written = true;
     for (std::size_t c = 0; c < table.Columns.size(); ++c) {
         const TableColumn& column = table.Columns[c];
         const auto col = static_cast<lxw_col_t>(c);
         if (column.Variable) worksheet_set_column(sheet, col, col, column.Variable->ColumnChars + 1, nullptr);
-        // The numbers go over as the formatted texts the table shows.
         written &= worksheet_write_string(sheet, 0, col, ToQString(column.Header).toUtf8().constData(), nullptr) ==
                    LXW_NO_ERROR;
-        for (std::size_t r = 0; r < column.Cells.size(); ++r)
-            written &= worksheet_write_string(sheet, static_cast<lxw_row_t>(r + 1), col,
-                                              ToQString(column.Cells[r]).toUtf8().constData(),
-                                              nullptr) == LXW_NO_ERROR;
+        for (std::size_t r = 0; r < column.Cells.size(); ++r) {
+            const auto row = static_cast<lxw_row_t>(r + 1);
+            const WorkbookCell cell = CellForText(column.Cells[r]);
+            written &= (cell.IsNumber ? worksheet_write_number(sheet, row, col, cell.Value, formatFor(cell.NumberFormat))
+                                      : worksheet_write_string(sheet, row, col,
+                                                               ToQString(column.Cells[r]).toUtf8().constData(), nullptr)) ==
+                       LXW_NO_ERROR;
+        }
     }
     return workbook_close(workbook.release()) == LXW_NO_ERROR && written;
 }

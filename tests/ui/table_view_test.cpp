@@ -108,6 +108,26 @@ TEST(TableView, ExportWritesAWorkbookAndReportsFailure) {
     EXPECT_FALSE(WriteWorkbook(view.content(), QStringLiteral("/nonexistent-folder/table.xlsx")));
 }
 
+TEST(TableView, WorkbookCellsAreNumbersWhereTheTableShowsNumbers) {
+    Formats().DecimalSeparator = ',';
+    WorkbookCell fixed = CellForText(" 10,5000");
+    EXPECT_TRUE(fixed.IsNumber);
+    EXPECT_DOUBLE_EQ(fixed.Value, 10.5);
+    EXPECT_EQ(fixed.NumberFormat, "0.0000");
+    WorkbookCell whole = CellForText("-42");
+    EXPECT_TRUE(whole.IsNumber);
+    EXPECT_EQ(whole.NumberFormat, "0");
+    WorkbookCell scientific = CellForText("1,50E-05");
+    EXPECT_TRUE(scientific.IsNumber);
+    EXPECT_DOUBLE_EQ(scientific.Value, 1.5e-5);
+    EXPECT_EQ(scientific.NumberFormat, "0.00E+00");
+    // Not numbers in the user's format: stay text.
+    EXPECT_FALSE(CellForText("10.5").IsNumber);
+    EXPECT_FALSE(CellForText("INF").IsNumber);
+    EXPECT_FALSE(CellForText("").IsNumber);
+    EXPECT_FALSE(CellForText("ZEIT").IsNumber);
+}
+
 TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
     Formats().DecimalSeparator = ',';
     auto sims = Abc({1, 2}, {3, 4}, {5, 6});

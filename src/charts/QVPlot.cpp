@@ -93,12 +93,12 @@ public:
         return plot;
     }
 
-    std::unique_ptr<Tsimple> picture(const Tvariable& v, const PictureHolder& source) const {
+    std::unique_ptr<Tsimple> picture(const Tvariable& v, const Picture& source) const {
         const std::size_t total = available(v);
         if (total == 0) return nullptr;
         const std::size_t a = std::min(total - 1, static_cast<std::size_t>(std::max(0, v.Frame)));
-        auto bild = std::make_unique<TBild>(PictureHolder(source.Kind(), source.Data()));
-        QSize size = source.PixelSize();
+        auto bild = std::make_unique<TBild>(PictureHolder(source));
+        QSize size = bild->Picture.PixelSize();
         if (size.isEmpty()) size = {32, 32};
         bild->SetPixWidth(size.width());
         bild->SetPixHeight(size.height());
@@ -204,8 +204,8 @@ double CrossingValue(const Taxis3D& axis) { return axis.minimum <= 0 && 0 < axis
 
 }  // namespace
 
-void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating,
-                 std::span<const PictureHolder> animationPictures) {
+void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating) {
+    const std::vector<Picture>& animationPictures = simulation.AnimationPictures;
     CurveBuilder builder(simulation, chart, animating);
     for (auto& owned : simulation.Variables) {
         Tvariable& v = *owned;

@@ -11,7 +11,6 @@
 
 namespace qv {
 
-class PictureHolder;
 class Tgraf3d;
 class tsim;
 struct Tvariable;
@@ -32,9 +31,9 @@ inline constexpr int32_t FirstLegendY = 0;
 // Builds the curves of one simulation into the chart and its legend entries
 // onto the page; legendX/legendY (pixels) carry the next free legend place
 // from one simulation to the next. While animating, animated variables show
-// up to their Frame, with their picture from animationPictures.
-void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating,
-                 std::span<const PictureHolder> animationPictures = {});
+// up to their Frame, with their picture from the simulation's
+// AnimationPictures.
+void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating);
 
 // Frees every legend entry on the page (before the curves are built anew).
 void removeLegends(TKomplex& page);

@@ -79,8 +79,8 @@ int32_t AnimatedValueCount(const tsim& sim, const Tvariable& variable) {
     return static_cast<int32_t>(std::clamp<int64_t>(sim.StepCount, 0, recorded));
 }
 
-bool ResetAnimation(tsim& sim, std::vector<Picture>& pictures) {
-    pictures.clear();
+bool ResetAnimation(tsim& sim) {
+    sim.AnimationPictures.clear();
     bool anyAnimated = false;
     for (auto& variable : sim.Variables) {
         variable->PictureIndex = -1;
@@ -133,7 +133,8 @@ std::optional<Picture> LoadAnimationPicture(const std::string& picture) {
     return LoadPictureFile(picture);
 }
 
-void LoadAnimationPictures(tsim& sim, std::vector<Picture>& pictures) {
+void LoadAnimationPictures(tsim& sim) {
+    std::vector<Picture>& pictures = sim.AnimationPictures;
     for (auto& variable : sim.Variables) {
         if (!MovesOnTick(*variable)) continue;
         if (variable->PictureIndex >= 0 && static_cast<std::size_t>(variable->PictureIndex) < pictures.size()) continue;
@@ -145,8 +146,8 @@ void LoadAnimationPictures(tsim& sim, std::vector<Picture>& pictures) {
     }
 }
 
-bool AdvanceAnimation(tsim& sim, std::vector<Picture>& pictures, int32_t animationInterval) {
-    LoadAnimationPictures(sim, pictures);
+bool AdvanceAnimation(tsim& sim, int32_t animationInterval) {
+    LoadAnimationPictures(sim);
     const int32_t step = AnimationStep(animationInterval);
     bool moving = false;
     for (auto& variable : sim.Variables) {

@@ -2,7 +2,7 @@
 // value each animated curve shows, how it moves on one timer tick, and where
 // its picture comes from.
 //
-// The loaded pictures are kept by the caller, one list per simulation; a
+// The loaded pictures belong to the simulation (tsim::AnimationPictures); a
 // variable's PictureIndex points into that list.
 #pragma once
 
@@ -34,7 +34,7 @@ int32_t AnimatedValueCount(const tsim& sim, const Tvariable& variable);
 
 // Prepares a new start: forgets the loaded pictures, puts every variable on
 // its first value, moving forwards. True when any variable is animated.
-bool ResetAnimation(tsim& sim, std::vector<Picture>& pictures);
+bool ResetAnimation(tsim& sim);
 
 // Moves one variable's Frame by step values within 0 … valueCount − 1.
 // Linear stops at the last value, cyclic starts again at the first, back and
@@ -55,14 +55,14 @@ std::string AnimationFolder();
 std::optional<Picture> LoadAnimationPicture(const std::string& picture);
 
 // Loads the picture of every animated plotted variable that has none loaded
-// yet (PictureIndex −1 or not an index of pictures) and appends it to
-// pictures. A variable whose picture cannot be found keeps PictureIndex −1
+// yet (PictureIndex −1 or not an index of the simulation's pictures) and
+// appends it to them. A variable whose picture cannot be found keeps PictureIndex −1
 // and is tried again on the next call.
-void LoadAnimationPictures(tsim& sim, std::vector<Picture>& pictures);
+void LoadAnimationPictures(tsim& sim);
 
 // One tick for one simulation: loads missing pictures, then advances every
 // animated plotted variable. True while any of them still moves, so the
 // caller knows when the animation has come to rest.
-bool AdvanceAnimation(tsim& sim, std::vector<Picture>& pictures, int32_t animationInterval);
+bool AdvanceAnimation(tsim& sim, int32_t animationInterval);
 
 }  // namespace qv

@@ -12,6 +12,7 @@
 #include "engine/TListeninhalt.h"
 #include "engine/Tvariable.h"
 #include "modeleditors/QVGrafDiagram.h"
+#include "util/Picture.h"
 #include "util/StreamIO.h"
 
 namespace qv {
@@ -42,6 +43,9 @@ public:
     bool ExtendedSyntax = false;
     bool SimplifiedModel = false;
     bool StoredResults = false;
+    // The pictures a running animation has loaded for the variables
+    // (PictureIndex points in here); not stored, loaded anew on every start.
+    std::vector<Picture> AnimationPictures;
 
     tsim() = default;
     explicit tsim(InStream& in);

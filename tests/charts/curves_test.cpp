@@ -48,11 +48,11 @@ struct Display {
         chart.placePlotArea(16, 12);
         chart.buildAxes();
     }
-    TPlot* build(tsim& sim, bool animating = false, std::span<const PictureHolder> pictures = {}) {
+    TPlot* build(tsim& sim, bool animating = false) {
         chart.removeCurves();
         removeLegends(page);
         legendX = FirstLegendX, legendY = FirstLegendY;
-        buildCurves(sim, chart, page, legendX, legendY, animating, pictures);
+        buildCurves(sim, chart, page, legendX, legendY, animating);
         return static_cast<TPlot*>(B(sim).CurveObject);
     }
     std::size_t legends() const {
@@ -146,10 +146,9 @@ TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     pixels.Width = 4;
     pixels.Height = 2;
     pixels.Pixels.assign(8, 0xFF0000FF);
-    std::vector<PictureHolder> pictures;
-    pictures.emplace_back(std::move(pixels));
+    sim->AnimationPictures.push_back(std::move(pixels));
     b.PictureIndex = 0;
-    plot = d.build(*sim, true, pictures);
+    plot = d.build(*sim, true);
     ASSERT_NE(plot, nullptr);
     ASSERT_EQ(plot->Children.size(), 1u);
     auto& bild = dynamic_cast<TBild&>(*plot->Children[0]);
@@ -158,7 +157,7 @@ TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     EXPECT_NEAR(plot->X() + bild.X() + bild.Width() / 2, at.X, 1e-9);
     // A picture index past the loaded pictures is left out.
     b.PictureIndex = 3;
-    EXPECT_EQ(d.build(*sim, true, pictures), nullptr);
+    EXPECT_EQ(d.build(*sim, true), nullptr);
 }
 
 TEST(BuildCurves, LegendColumns) {

@@ -155,12 +155,12 @@ TEST(AdvanceAnimation, MovesOnlyAnimatedPlottedVariablesWithinTheRecordedSteps) 
     sim.Variables[1]->Animated = false;
     sim.Variables[2]->Plotted = false;
     sim.Variables[3]->Values.assign(2, 1.0);
-    std::vector<Picture> pictures;
+    const std::vector<Picture>& pictures = sim.AnimationPictures;
 
     EXPECT_EQ(AnimatedValueCount(sim, *sim.Variables[0]), 5);
     EXPECT_EQ(AnimatedValueCount(sim, *sim.Variables[3]), 2);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(AdvanceAnimation(sim, pictures, 50));
-    EXPECT_FALSE(AdvanceAnimation(sim, pictures, 50));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(AdvanceAnimation(sim, 50));
+    EXPECT_FALSE(AdvanceAnimation(sim, 50));
     EXPECT_EQ(sim.Variables[0]->Frame, 4);
     EXPECT_EQ(sim.Variables[1]->Frame, 0);
     EXPECT_EQ(sim.Variables[2]->Frame, 0);
@@ -168,7 +168,7 @@ TEST(AdvanceAnimation, MovesOnlyAnimatedPlottedVariablesWithinTheRecordedSteps) 
 
     sim.StepCount = 3;  // fewer steps than recorded: the step count limits
     sim.Variables[0]->Frame = 0;
-    EXPECT_TRUE(AdvanceAnimation(sim, pictures, 20));
+    EXPECT_TRUE(AdvanceAnimation(sim, 20));
     EXPECT_EQ(sim.Variables[0]->Frame, 2);
     EXPECT_TRUE(pictures.empty()) << "no variable names a picture";
 }
@@ -179,15 +179,16 @@ TEST(ResetAnimation, ForgetsPicturesAndStartsEveryVariableOnItsFirstValue) {
     sim.Variables[0]->Frame = 3;
     sim.Variables[0]->PictureIndex = 0;
     sim.Variables[0]->Backward = true;
-    std::vector<Picture> pictures{SmallPicture(1)};
-    EXPECT_TRUE(ResetAnimation(sim, pictures));
+    sim.AnimationPictures = {SmallPicture(1)};
+    const std::vector<Picture>& pictures = sim.AnimationPictures;
+    EXPECT_TRUE(ResetAnimation(sim));
     EXPECT_TRUE(pictures.empty());
     EXPECT_EQ(sim.Variables[0]->Frame, 0);
     EXPECT_EQ(sim.Variables[0]->PictureIndex, -1);
     EXPECT_FALSE(sim.Variables[0]->Backward);
 
     sim.Variables[0]->Animated = false;
-    EXPECT_FALSE(ResetAnimation(sim, pictures));
+    EXPECT_FALSE(ResetAnimation(sim));
 }
 
 TEST(LoadAnimationPicture, TakesPictureTextThenFilesOfTheAniFolder) {
@@ -230,21 +231,21 @@ TEST(LoadAnimationPictures, LoadsMissingPicturesOnceAndRetriesUnknownNames) {
         sim.Variables.push_back(std::move(variable));
     }
     sim.Variables[2]->Plotted = false;
-    std::vector<Picture> pictures;
+    const std::vector<Picture>& pictures = sim.AnimationPictures;
 
-    LoadAnimationPictures(sim, pictures);
+    LoadAnimationPictures(sim);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].Kind, PictureKind::Png);
     EXPECT_EQ(sim.Variables[0]->PictureIndex, 0);
     EXPECT_EQ(sim.Variables[1]->PictureIndex, -1);
     EXPECT_EQ(sim.Variables[2]->PictureIndex, -1) << "a variable that is not plotted shows no picture";
 
-    LoadAnimationPictures(sim, pictures);
+    LoadAnimationPictures(sim);
     EXPECT_EQ(pictures.size(), 1u) << "a loaded picture is not loaded again";
 
     program.put("b.png", SavePicture(MakePicture(PictureKind::Png, 1, 1, {PackArgb(255, 3, 2, 1)})));
     sim.Variables[0]->PictureIndex = 7;  // the list was emptied behind its back
-    LoadAnimationPictures(sim, pictures);
+    LoadAnimationPictures(sim);
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_EQ(sim.Variables[1]->PictureIndex, 2);
     EXPECT_EQ(sim.Variables[0]->PictureIndex, 1);

@@ -1,21 +1,18 @@
 #include "app/MTHelp.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "util/TextHelpers.h"
+
 namespace qv {
 
 QString HelpFolder() {
-    const QDir program(QCoreApplication::applicationDirPath());
-    for (const char* candidate : {"help", "../share/quorvel/help", "../help", "../../help", "../../../help"}) {
-        const QString folder = program.absoluteFilePath(QString::fromLatin1(candidate));
-        if (QFileInfo(folder).isDir()) return QDir::cleanPath(folder);
-    }
-    return {};
+    const QString folder = QString::fromStdString(FindDataFolder("help"));
+    return QFileInfo(folder).isDir() ? QDir::cleanPath(folder) : QString();
 }
 
 THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {

@@ -125,7 +125,7 @@ bool AdvanceFrame(Tvariable& variable, int32_t valueCount, int32_t step) {
     return endless || next != shown;
 }
 
-std::string AnimationFolder() { return WithBackslash(AppFolders().ProgramFolder) + "ani/"; }
+std::string AnimationFolder() { return FindDataFolder("ani"); }
 
 std::optional<Picture> LoadAnimationPicture(const std::string& picture) {
     if (picture.empty()) return std::nullopt;

@@ -43,8 +43,8 @@ bool ResetAnimation(tsim& sim);
 // linear animation rests on its last value or there is nothing to move.
 bool AdvanceFrame(Tvariable& variable, int32_t valueCount, int32_t step);
 
-// The folder animation pictures named by file are taken from: "ani/" in the
-// program's folder.
+// The folder animation pictures named by file are taken from: "ani/" beside
+// the program (or where an installed or a build-tree program finds it).
 std::string AnimationFolder();
 
 // The picture a variable's Picture text stands for: the picture text itself

@@ -62,6 +62,17 @@ Folders& AppFolders() {
     return folders;
 }
 
+std::string FindDataFolder(const std::string& name) {
+    const std::string program = WithBackslash(AppFolders().ProgramFolder);
+    for (const char* above : {"", "../share/quorvel/", "../", "../../", "../../../"}) {
+        const std::string folder = program + above + name;
+        std::error_code error;
+        if (std::filesystem::is_directory(folder, error))
+            return std::filesystem::path(folder).lexically_normal().string() + "/";
+    }
+    return program + name + "/";
+}
+
 void FindUserFolder() noexcept {
     Folders& folders = AppFolders();
     try {

@@ -38,6 +38,12 @@ struct Folders {
 
 Folders& AppFolders();
 
+// A folder of data shipped with the program ("help", "ani"): beside the
+// program, in the installed layout (bin/../share/quorvel/NAME) or, for a
+// program run from its build folder, up to three levels above it. The first
+// that exists, with a trailing "/"; ProgramFolder + NAME + "/" when none does.
+std::string FindDataFolder(const std::string& name);
+
 // Sets AppFolders().UserFolder, the starting folder of file dialogs: the
 // user's profile folder ("USERPROFILE" on Windows; on Linux that variable is
 // normally unset and the profile folder is "HOME"), when it names an existing

@@ -6,10 +6,13 @@
 #include <QApplication>
 
 #include "dialogs/MessageBoxes.h"
+#include "util/TextHelpers.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // As the program does: its data folders (help, ani) are found from here.
+    qv::AppFolders().ProgramFolder = QApplication::applicationDirPath().toStdString() + "/";
     qv::SetMessageHandler([](qv::MessageKind, const QString& text, qv::MessageButtons) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
         return qv::MessageAnswer::Cancel;

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string>
+
+#include <unistd.h>
 
 namespace qv {
 namespace {
@@ -79,6 +82,29 @@ private:
     const char* name_;
     std::optional<std::string> old_;
 };
+
+TEST(TextHelpers, FindDataFolderBesideInstalledOrInTheBuildTree) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("qv_data_" + std::to_string(::getpid()));
+    fs::create_directories(root / "build" / "src");
+    fs::create_directories(root / "prefix" / "bin");
+    fs::create_directories(root / "prefix" / "share" / "quorvel" / "help");
+    fs::create_directories(root / "ani");
+    const std::string saved = AppFolders().ProgramFolder;
+
+    AppFolders().ProgramFolder = (root / "prefix" / "bin").string() + "/";
+    EXPECT_EQ(FindDataFolder("help"), (root / "prefix" / "share" / "quorvel" / "help").string() + "/");
+    // Nothing anywhere: beside the program, where a user would put it.
+    EXPECT_EQ(FindDataFolder("ani"), (root / "prefix" / "bin").string() + "/ani/");
+
+    AppFolders().ProgramFolder = (root / "build" / "src").string() + "/";
+    EXPECT_EQ(FindDataFolder("ani"), (root / "ani").string() + "/");
+    fs::create_directories(root / "build" / "src" / "ani");
+    EXPECT_EQ(FindDataFolder("ani"), (root / "build" / "src" / "ani").string() + "/") << "beside the program first";
+
+    AppFolders().ProgramFolder = saved;
+    fs::remove_all(root);
+}
 
 TEST(TextHelpers, FindUserFolder) {
     const Folders saved = AppFolders();

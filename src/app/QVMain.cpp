@@ -107,6 +107,7 @@ void TMain::updateHint() {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
+    stopAnimation();
     // A run in progress is cancelled first; the window stays until it ended.
     if (running_) {
         wait_->hide();
@@ -123,6 +124,7 @@ void TMain::closeEvent(QCloseEvent* event) {
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == chartView_->viewport() && event->type() == QEvent::Resize && document_.ChartShown) {
+        stopAnimation();
         setPageScale();
         drawPage();
     }

@@ -22,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
+class QTimer;
 class QToolBar;
 
 namespace qv {
@@ -65,6 +66,15 @@ public:
     void display(bool animating);
     void selectSimulation();
     void updateHint();
+
+    // The animation (QVMainAnimation.cpp). Almost every command stops it
+    // first, without redrawing.
+    void startAnimation();
+    void pauseAnimation();
+    void endAnimation();
+    void stopAnimation();
+    void animationTick();
+    bool isAnimating() const { return animationTimer_ != nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +169,8 @@ private:
     bool running_ = false;
     bool filling_ = false;  // the lists are being filled by code, not by the user
     int tool_ = 0;          // 0 objects ("Objekte bearbeiten"), 1 text ("Text schreiben")
+    QTimer* animationTimer_ = nullptr;  // exists only while an animation runs
+    bool inAnimationTick_ = false;
 
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;

@@ -39,7 +39,8 @@ void TMain::display(bool animating) {
     std::optional<std::string> failure = BuildChart(document_, animating);
     document_.Page->UpdatePixels();
     drawPage();
-    if (failure) ShowMessage(this, MessageKind::Error, *failure);
+    // While animating the same failure would come back with every tick.
+    if (failure && !animating) ShowMessage(this, MessageKind::Error, *failure);
 }
 
 void TMain::releaseTable() { table_->buildTable({}, false); }
@@ -122,6 +123,7 @@ void TMain::TextToolClick() {
 }
 
 void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
+    stopAnimation();
     if (running_ || button != Qt::LeftButton || !document_.ChartShown) return;
     if (tool_ == 1) {
         ShowNotAvailable(this, QStringLiteral("Text schreiben"));

@@ -54,6 +54,7 @@ bool TMain::newDocument() {
 }
 
 void TMain::takeDocument(TDocument document) {
+    stopAnimation();
     releaseTable();
     document_ = std::move(document);
     saved_ = true;

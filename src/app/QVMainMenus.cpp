@@ -28,7 +28,12 @@ QAction* TMain::command(QMenu* menu, const QString& caption, void (TMain::*handl
         action->setToolTip(hint);
         action->setIconText(hint);
     }
-    connect(action, &QAction::triggered, this, handler);
+    // Every command but the animation's own stops a running animation first.
+    const bool animationCommand = handler == &TMain::pauseAnimation || handler == &TMain::endAnimation;
+    connect(action, &QAction::triggered, this, [this, handler, animationCommand] {
+        if (!animationCommand) stopAnimation();
+        (this->*handler)();
+    });
     if (menu) menu->addAction(action);
     if (toolBar) toolBar->addAction(action);
     return action;
@@ -71,11 +76,11 @@ void TMain::createMenus() {
     c.immediate = command(ansicht, QStringLiteral("sofort an&zeigen"), &TMain::SofortAnzeigen1Click);
     c.autoScale = command(ansicht, QStringLiteral("&automatisch skalieren"), &TMain::AutoSkalieren1Click);
     ansicht->addSeparator();
-    c.animationStart = command(ansicht, QStringLiteral("Animation sta&rten"), &TMain::notAvailable,
+    c.animationStart = command(ansicht, QStringLiteral("Animation sta&rten"), &TMain::startAnimation,
                                QStringLiteral("Animation starten"), tools);
-    c.animationPause = command(ansicht, QStringLiteral("Animation &Pause"), &TMain::notAvailable,
+    c.animationPause = command(ansicht, QStringLiteral("Animation &Pause"), &TMain::pauseAnimation,
                                QStringLiteral("Animation Pause"), tools);
-    c.animationStop = command(ansicht, QStringLiteral("Animation &beenden"), &TMain::notAvailable,
+    c.animationStop = command(ansicht, QStringLiteral("Animation &beenden"), &TMain::endAnimation,
                               QStringLiteral("Animation beenden"), tools);
     ansicht->addSeparator();
     command(ansicht, QStringLiteral("&Neu zeichnen"), &TMain::NeuZeichnen1Click);
@@ -164,8 +169,8 @@ void TMain::updateCommands() {
     c.immediate->setChecked(immediateDisplay_);
     c.autoScale->setChecked(document_.Chart->autoScale);
     c.animationStart->setEnabled(chart && selected);
-    c.animationPause->setEnabled(false);
-    c.animationStop->setEnabled(false);
+    c.animationPause->setEnabled(isAnimating());
+    c.animationStop->setEnabled(isAnimating());
     c.copySimulation->setEnabled(selected);
     c.insertPicture->setEnabled(chart);
     c.formatText->setEnabled(chart);

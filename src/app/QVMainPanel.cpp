@@ -89,6 +89,7 @@ void TMain::fillSimulationBox() {
 }
 
 void TMain::SimulationBoxChange(int index) {
+    stopAnimation();
     if (running_) {
         simulationBox_->setCurrentIndex(document_.Selected);
         return;
@@ -123,6 +124,7 @@ void TMain::selectSimulation() {
 }
 
 void TMain::XAchseChange(int index) {
+    stopAnimation();
     tsim* simulation = document_.SelectedSimulation();
     if (running_ || !simulation || index < 0) return;
     simulation->XAxisName = FromQString(xAxis_->itemText(index));
@@ -131,6 +133,7 @@ void TMain::XAchseChange(int index) {
 }
 
 void TMain::YAchseChange(int index) {
+    stopAnimation();
     tsim* simulation = document_.SelectedSimulation();
     if (running_ || !simulation || index < 0) return;
     simulation->YAxisName = FromQString(yAxis_->itemText(index));
@@ -139,6 +142,7 @@ void TMain::YAchseChange(int index) {
 }
 
 void TMain::VariablenClick() {
+    stopAnimation();
     tsim* simulation = document_.SelectedSimulation();
     if (filling_ || !simulation) return;
     if (running_) {
@@ -156,6 +160,7 @@ void TMain::VariablenClick() {
 }
 
 void TMain::DreiDClick(bool checked) {
+    stopAnimation();
     if (running_) {
         threeD_->setChecked(document_.Chart->threeD);
         return;
@@ -177,6 +182,7 @@ void TMain::placeVariableList() {
 }
 
 void TMain::GetrenntClick() {
+    stopAnimation();
     if (running_) {
         separate_->setChecked(document_.SeparateCharts);
         return;
@@ -191,6 +197,7 @@ void TMain::GetrenntClick() {
 }
 
 void TMain::AnzeigenClick() {
+    stopAnimation();
     if (immediateDisplay_) {
         Simulation1Click();
     } else {

@@ -142,6 +142,7 @@ void TMain::Loeschen1Click() {
 }
 
 void TMain::WeiterClick() {
+    stopAnimation();
     if (running_ || !document_.SelectedSimulation() || !computingAllowed_) return;
     std::string limit;
     runWithProgress([this, &limit](RunObserver* observer) {

@@ -1,0 +1,93 @@
+// The animation: a timer that redraws the chart with every animated
+// variable's picture at its current value and then moves the values on.
+#include <QAction>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "app/QVMain.h"
+#include "charts/bsgraf3d.h"
+#include "dialogs/MessageBoxes.h"
+#include "engine/QVAnimation.h"
+
+namespace qv {
+
+namespace {
+
+// The timer never runs faster; shorter intervals move several values a tick.
+constexpr int ShortestTimerInterval = 50;
+
+}  // namespace
+
+void TMain::startAnimation() {
+    stopAnimation();
+    bool anyAnimated = false;
+    for (auto& simulation : document_.Simulations) anyAnimated = ResetAnimation(*simulation) || anyAnimated;
+    if (!anyAnimated) {
+        ShowMessage(this, MessageKind::Information,
+                    QStringLiteral("Klicken Sie zuerst auf die Kurve, die Sie animieren wollen, und markieren Sie dort "
+                                   "das Feld Animation. Wählen Sie dann noch eine Grafik aus."));
+        return;
+    }
+    showStatus(QStringLiteral("Animation läuft..."));
+    // A child of the window: freed with it at the latest.
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setInterval(std::max(ShortestTimerInterval, document_.Chart->animationInterval));
+    display(true);
+    connect(animationTimer_, &QTimer::timeout, this, &TMain::animationTick);
+    animationTimer_->start();
+    commands_.animationStop->setEnabled(true);
+    commands_.animationPause->setEnabled(true);
+}
+
+void TMain::pauseAnimation() {
+    if (!animationTimer_) {
+        commands_.animationPause->setChecked(false);
+        return;
+    }
+    if (animationTimer_->isActive()) {
+        animationTimer_->stop();
+        showStatus(QStringLiteral("Animation Pause..."));
+    } else {
+        animationTimer_->start();
+        showStatus(QStringLiteral("Animation läuft..."));
+    }
+    commands_.animationPause->setChecked(!animationTimer_->isActive());
+}
+
+void TMain::stopAnimation() {
+    if (!animationTimer_) return;
+    animationTimer_->stop();
+    // A command may stop the animation from within a tick; the timer is
+    // freed once its signal has returned.
+    animationTimer_->deleteLater();
+    animationTimer_ = nullptr;
+    commands_.animationPause->setChecked(false);
+    updateHint();  // also disables "Animation Pause" and "Animation beenden"
+}
+
+void TMain::endAnimation() {
+    stopAnimation();
+    display(false);
+    updateHint();
+}
+
+void TMain::animationTick() {
+    if (inAnimationTick_ || !animationTimer_) return;
+    inAnimationTick_ = true;
+    try {
+        display(true);
+        const int32_t interval = document_.Chart->animationInterval;
+        tsim* selected = document_.SelectedSimulation();
+        if (document_.SeparateCharts && selected) {
+            AdvanceAnimation(*selected, interval);
+        } else {
+            for (auto& simulation : document_.Simulations) AdvanceAnimation(*simulation, interval);
+        }
+    } catch (...) {
+        // A tick that fails shows nothing; the next one tries again.
+    }
+    inAnimationTick_ = false;
+}
+
+}  // namespace qv

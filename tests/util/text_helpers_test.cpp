@@ -89,7 +89,6 @@ TEST(TextHelpers, FindDataFolderBesideInstalledOrInTheBuildTree) {
     fs::create_directories(root / "build" / "src");
     fs::create_directories(root / "prefix" / "bin");
     fs::create_directories(root / "prefix" / "share" / "quorvel" / "help");
-    fs::create_directories(root / "ani");
     const std::string saved = AppFolders().ProgramFolder;
 
     AppFolders().ProgramFolder = (root / "prefix" / "bin").string() + "/";
@@ -97,6 +96,7 @@ TEST(TextHelpers, FindDataFolderBesideInstalledOrInTheBuildTree) {
     // Nothing anywhere: beside the program, where a user would put it.
     EXPECT_EQ(FindDataFolder("ani"), (root / "prefix" / "bin").string() + "/ani/");
 
+    fs::create_directories(root / "ani");  // the source tree's folder
     AppFolders().ProgramFolder = (root / "build" / "src").string() + "/";
     EXPECT_EQ(FindDataFolder("ani"), (root / "ani").string() + "/");
     fs::create_directories(root / "build" / "src" / "ani");

@@ -1,0 +1,76 @@
+#include "drawing/PageDrag.h"
+
+#include "drawing/BSSimple.h"
+#include "drawing/bskomplex.h"
+#include "util/Geometry.h"
+
+namespace qv {
+
+PageGrip FindGrip(TKomplex& page, int32_t x, int32_t y) {
+    for (auto& child : page.Children) {
+        if (!child->Selected()) continue;
+        const auto code = static_cast<uint8_t>(child->HitTestHandles(x, y) & ~HitInside);
+        if (code != 0) return {child.get(), code};
+    }
+    return {};
+}
+
+Qt::CursorShape GripCursor(uint8_t code) {
+    switch (code) {
+        case HitLeft:
+        case HitRight:
+            return Qt::SizeHorCursor;
+        case HitTop:
+        case HitBottom:
+            return Qt::SizeVerCursor;
+        case HitLeft | HitTop:
+        case HitRight | HitBottom:
+            return Qt::SizeFDiagCursor;
+        case HitRight | HitTop:
+        case HitLeft | HitBottom:
+            return Qt::SizeBDiagCursor;
+        case HitCentre:
+            return Qt::SizeAllCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
+void PageDrag::Start(TKomplex& page, PageGrip grip, int32_t x, int32_t y) {
+    Finish();
+    if (!grip) return;
+    grip_ = grip;
+    lastX_ = x;
+    lastY_ = y;
+    if (grip.Code == HitCentre) {
+        for (auto& child : page.Children)
+            if (child->Selected()) dragged_.push_back(child.get());
+    } else {
+        dragged_.push_back(grip.Object);
+    }
+    // The handle being dragged is shared by the resize operations.
+    Drawing().DragMode = grip.Code;
+    for (Tsimple* object : dragged_) object->BeginDrag(0);
+}
+
+bool PageDrag::Move(int32_t x, int32_t y, int shift) {
+    if (!Active() || (x == lastX_ && y == lastY_)) return false;
+    const PageScales& scales = Scales();
+    if (grip_.Code == HitCentre) {
+        const double dx = (x - lastX_) / scales.PixelsPerCmX, dy = (y - lastY_) / scales.PixelsPerCmY;
+        for (Tsimple* object : dragged_) object->MoveBy(dx, dy);
+    } else {
+        grip_.Object->DragHandle(shift, x / scales.PixelsPerCmX, y / scales.PixelsPerCmY);
+    }
+    lastX_ = x;
+    lastY_ = y;
+    return true;
+}
+
+void PageDrag::Finish() {
+    for (Tsimple* object : dragged_) object->EndDrag();
+    dragged_.clear();
+    grip_ = {};
+}
+
+}  // namespace qv

@@ -1,0 +1,113 @@
+// Gripping, moving and resizing selected page objects with the mouse.
+#include "drawing/PageDrag.h"
+#include "drawing/bskomplex.h"
+#include "drawing/bsrect.h"
+#include "shape_fixture.h"
+
+namespace qv::testing {
+
+class PageDragTest : public ShapeTest {
+protected:
+    // Two boxes on a page at 10 pixels per centimetre: a at pixels 10..70 ×
+    // 10..50, b at 100..140 × 10..50; a is selected.
+    void SetUp() override {
+        ShapeTest::SetUp();
+        a = add(1, 1, 6, 4);
+        b = add(10, 1, 4, 4);
+        a->SetSelected(true);
+    }
+    Tsimple* add(double x, double y, double w, double h) {
+        auto box = std::make_unique<TRechteck>();
+        box->SetBounds(x, y, w, h);
+        Tsimple* raw = box.get();
+        page.Add(std::move(box));
+        return raw;
+    }
+    TSeite page;
+    Tsimple* a = nullptr;
+    Tsimple* b = nullptr;
+};
+
+TEST_F(PageDragTest, GripsAndTheirPointerShapes) {
+    struct Case {
+        int x, y;
+        uint8_t code;
+        Qt::CursorShape cursor;
+    };
+    for (const Case& c : {Case{12, 30, 2, Qt::SizeHorCursor}, Case{65, 30, 4, Qt::SizeHorCursor},
+                          Case{40, 12, 8, Qt::SizeVerCursor}, Case{40, 48, 16, Qt::SizeVerCursor},
+                          Case{12, 12, 10, Qt::SizeFDiagCursor}, Case{68, 48, 20, Qt::SizeFDiagCursor},
+                          Case{65, 12, 12, Qt::SizeBDiagCursor}, Case{12, 45, 18, Qt::SizeBDiagCursor},
+                          Case{40, 30, 32, Qt::SizeAllCursor}}) {
+        const PageGrip grip = FindGrip(page, c.x, c.y);
+        EXPECT_EQ(grip.Object, a) << c.x << "," << c.y;
+        EXPECT_EQ(grip.Code, c.code) << c.x << "," << c.y;
+        EXPECT_EQ(GripCursor(grip.Code), c.cursor) << c.x << "," << c.y;
+    }
+    // Inside but on no handle, on an unselected object, or on nothing.
+    EXPECT_FALSE(FindGrip(page, 25, 30));
+    EXPECT_FALSE(FindGrip(page, 120, 30));
+    EXPECT_FALSE(FindGrip(page, 90, 90));
+    EXPECT_EQ(GripCursor(0), Qt::ArrowCursor);
+}
+
+TEST_F(PageDragTest, TheCentreMovesEverySelectedObject) {
+    b->SetSelected(true);
+    PageDrag drag;
+    drag.Start(page, FindGrip(page, 40, 30), 40, 30);
+    ASSERT_TRUE(drag.Active());
+    EXPECT_EQ(drag.Dragged().size(), 2u);
+    EXPECT_TRUE(a->Dragging && b->Dragging);
+    EXPECT_FALSE(drag.Move(40, 30, 0)) << "no movement, no change";
+    EXPECT_TRUE(drag.Move(50, 35, 0));
+    EXPECT_TRUE(drag.Move(55, 50, 0));
+    drag.Finish();
+    EXPECT_FALSE(drag.Active());
+    EXPECT_FALSE(a->Dragging || b->Dragging);
+    EXPECT_DOUBLE_EQ(a->X(), 2.5);
+    EXPECT_DOUBLE_EQ(a->Y(), 3);
+    EXPECT_DOUBLE_EQ(b->X(), 11.5);
+    EXPECT_DOUBLE_EQ(b->Y(), 3);
+    EXPECT_DOUBLE_EQ(a->Width(), 6) << "moving keeps the size";
+}
+
+TEST_F(PageDragTest, AHandleResizesTheGrippedObjectOnly) {
+    b->SetSelected(true);
+    PageDrag drag;
+    drag.Start(page, FindGrip(page, 68, 48), 68, 48);  // bottom right of a
+    EXPECT_EQ(drag.Dragged().size(), 1u);
+    drag.Move(90, 60, 0);
+    drag.Finish();
+    EXPECT_DOUBLE_EQ(a->X(), 1);
+    EXPECT_DOUBLE_EQ(a->Width(), 8);
+    EXPECT_DOUBLE_EQ(a->Height(), 5);
+    EXPECT_DOUBLE_EQ(b->Width(), 4);
+
+    // Dragging the left edge past the right one goes on as the right edge.
+    ASSERT_EQ(FindGrip(page, 12, 35).Code, HitLeft);  // a is now 10..90 × 10..60
+    drag.Start(page, FindGrip(page, 12, 35), 12, 35);
+    drag.Move(110, 35, 0);
+    drag.Finish();
+    EXPECT_DOUBLE_EQ(std::min(a->X(), a->X() + a->Width()), 9);
+    EXPECT_DOUBLE_EQ(std::abs(a->Width()), 2);
+
+    // Shift keeps the proportions.
+    a->SetBounds(1, 1, 6, 4);
+    drag.Start(page, FindGrip(page, 68, 48), 68, 48);
+    drag.Move(100, 48, ShiftKey);
+    drag.Finish();
+    EXPECT_NEAR(a->Width() / a->Height(), 6.0 / 4.0, 1e-9);
+}
+
+TEST_F(PageDragTest, ObjectsAreKeptOnThePage) {
+    PageDrag drag;
+    drag.Start(page, FindGrip(page, 40, 30), 40, 30);
+    drag.Move(-500, -500, 0);
+    drag.Finish();
+    EXPECT_GE(a->X() + a->Width() / 2, 0) << "the centre stays on the page";
+    EXPECT_GE(a->Y() + a->Height() / 2, 0);
+    drag.Start(page, {}, 0, 0);
+    EXPECT_FALSE(drag.Active()) << "no grip, no drag";
+}
+
+}  // namespace qv::testing

@@ -8,6 +8,7 @@ namespace qv {
 TChartPicture::TChartPicture(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
+    setMouseTracking(true);
 }
 
 void TChartPicture::setImage(QImage image) {
@@ -23,6 +24,14 @@ void TChartPicture::paintEvent(QPaintEvent*) {
 
 void TChartPicture::mousePressEvent(QMouseEvent* event) {
     emit pressed(event->position().toPoint(), event->button());
+}
+
+void TChartPicture::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(event->position().toPoint(), event->buttons(), event->modifiers());
+}
+
+void TChartPicture::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->position().toPoint(), event->button());
 }
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 // The picture of the worksheet page in the chart view: shows the image the
-// main window drew and reports presses on it in picture pixels.
+// main window drew and reports presses, moves and releases on it in picture
+// pixels.
 #pragma once
 
 #include <QImage>
@@ -17,10 +18,15 @@ public:
 
 signals:
     void pressed(QPoint position, Qt::MouseButton button);
+    // Also without a button held, so the pointer can show what lies under it.
+    void moved(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void released(QPoint position, Qt::MouseButton button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage image_;

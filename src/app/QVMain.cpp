@@ -59,6 +59,8 @@ TMain::TMain(QWidget* parent)
     createMenus();
     createToolBars();
     connect(picture_, &TChartPicture::pressed, this, &TMain::PictureMouseDown);
+    connect(picture_, &TChartPicture::moved, this, &TMain::PictureMouseMove);
+    connect(picture_, &TChartPicture::released, this, &TMain::PictureMouseUp);
     connect(table_, &TTableView::formatChanged, this, &TMain::markChanged);
     connect(table_, &TTableView::columnWidthsChanged, this, &TMain::markChanged);
 

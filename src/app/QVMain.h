@@ -12,6 +12,7 @@
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
 #include "document/QVDocument.h"
+#include "drawing/PageDrag.h"
 
 class QAction;
 class QCheckBox;
@@ -138,6 +139,9 @@ private:
     // them changes or is freed.
     void releaseTable();
     void PictureMouseDown(QPoint position, Qt::MouseButton button);
+    void PictureMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void PictureMouseUp(QPoint position, Qt::MouseButton button);
+    void finishDrag();
     bool clickInChart(int x, int y);
     void clickOnPageObject(Tsimple& object, int x, int y);
     void editCurveOf(const Tsimple* curve);
@@ -169,6 +173,8 @@ private:
     bool running_ = false;
     bool filling_ = false;  // the lists are being filled by code, not by the user
     int tool_ = 0;          // 0 objects ("Objekte bearbeiten"), 1 text ("Text schreiben")
+    PageDrag drag_;
+    QImage dragBase_;  // the page picture the outlines are drawn over while dragging
     QTimer* animationTimer_ = nullptr;  // exists only while an animation runs
     bool inAnimationTick_ = false;
 

@@ -124,7 +124,7 @@ void TMain::TextToolClick() {
 
 void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
     stopAnimation();
-    if (running_ || button != Qt::LeftButton || !document_.ChartShown) return;
+    if (running_ || drag_.Active() || button != Qt::LeftButton || !document_.ChartShown) return;
     if (tool_ == 1) {
         ShowNotAvailable(this, QStringLiteral("Text schreiben"));
         return;
@@ -175,12 +175,52 @@ void TMain::clickOnPageObject(Tsimple& object, int x, int y) {
     }
     if (object.Tag != TagText && object.Tag != TagBild) {
         document_.Page->DeselectAll();
-    } else if (object.HitTestHandles(x, y) != 0 || !object.Selected()) {
+    } else if (const PageGrip grip = FindGrip(*document_.Page, x, y); object.Selected() && grip) {
+        // On a handle or the centre of a selected object: drag it.
+        dragBase_ = picture_->image();
+        drag_.Start(*document_.Page, grip, x, y);
+        return;
+    } else {
         const bool select = !object.Selected();
         document_.Page->DeselectAll();
         object.SetSelected(select);
     }
     drawPage();
+}
+
+void TMain::PictureMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    if (tool_ != 0 || running_) return;
+    const int x = position.x(), y = position.y();
+    if (!drag_.Active()) {
+        picture_->setCursor(GripCursor(FindGrip(*document_.Page, x, y).Code));
+        return;
+    }
+    if (!(buttons & Qt::LeftButton)) {
+        finishDrag();
+        return;
+    }
+    if (!drag_.Move(x, y, modifiers & Qt::ShiftModifier ? ShiftKey : 0)) return;
+    markChanged();
+    // The outlines at the new place over the picture as it was when the drag began.
+    QImage image = dragBase_;
+    {
+        QPainter painter(&image);
+        for (Tsimple* object : drag_.Dragged()) object->Draw(painter, 0, 0, nullptr);
+    }
+    picture_->setImage(std::move(image));
+}
+
+void TMain::PictureMouseUp(QPoint, Qt::MouseButton button) {
+    if (button == Qt::LeftButton) finishDrag();
+}
+
+void TMain::finishDrag() {
+    if (!drag_.Active()) return;
+    drag_.Finish();
+    dragBase_ = QImage();
+    document_.Page->UpdatePixels();
+    drawPage();
+    updateCommands();
 }
 
 void TMain::editCurveOf(const Tsimple* curve) {

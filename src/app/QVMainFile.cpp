@@ -55,6 +55,7 @@ bool TMain::newDocument() {
 
 void TMain::takeDocument(TDocument document) {
     stopAnimation();
+    finishDrag();
     releaseTable();
     document_ = std::move(document);
     saved_ = true;

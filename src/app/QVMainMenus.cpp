@@ -28,9 +28,11 @@ QAction* TMain::command(QMenu* menu, const QString& caption, void (TMain::*handl
         action->setToolTip(hint);
         action->setIconText(hint);
     }
-    // Every command but the animation's own stops a running animation first.
+    // Every command but the animation's own stops a running animation first;
+    // a drag ends before a command (a key) can free the dragged objects.
     const bool animationCommand = handler == &TMain::pauseAnimation || handler == &TMain::endAnimation;
     connect(action, &QAction::triggered, this, [this, handler, animationCommand] {
+        finishDrag();
         if (!animationCommand) stopAnimation();
         (this->*handler)();
     });

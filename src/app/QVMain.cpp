@@ -1,5 +1,6 @@
 #include "app/QVMain.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,6 +85,12 @@ const QImage& TMain::chartImage() const { return picture_->image(); }
 QString TMain::hintText() const { return status_->text(); }
 
 void TMain::showStatus(const QString& text) { status_->setText(text); }
+
+void TMain::markChanged() {
+    saved_ = false;
+    // "&Speichern" follows at once, not only at the next hint update.
+    if (commands_.save) commands_.save->setEnabled(!document_.Simulations.empty());
+}
 
 void TMain::updateHint() {
     const bool threeD = document_.Chart->threeD;

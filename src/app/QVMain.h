@@ -160,7 +160,7 @@ private:
     void Info1Click();
     void notAvailable();
 
-    void markChanged() { saved_ = false; }
+    void markChanged();
     void showStatus(const QString& text);
 
     TDocument document_;

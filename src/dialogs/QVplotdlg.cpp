@@ -192,7 +192,7 @@ bool TPlotdlg::loadPictureFile(const QString& fileName) {
 }
 
 void TPlotdlg::OeffnenClick() {
-    const QString folder = QString::fromStdString(AppFolders().ProgramFolder) + QStringLiteral("ani");
+    const QString folder = QString::fromStdString(FindDataFolder("ani"));
     const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Öffnen"), folder,
                                                           QStringLiteral("Grafiken (*.bmp *.png *.jpg)"));
     if (!fileName.isEmpty()) loadPictureFile(fileName);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -14,6 +15,17 @@
 #include "dialogs/MessageBoxes.h"
 
 namespace qv::test {
+
+// A child widget (or any object) by its object name; a missing one fails the test.
+template <class T>
+T* Child(QObject& parent, const char* name) {
+    auto* child = parent.findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+// A window's command by its caption without "&" (its object name).
+inline QAction* Command(QObject& window, const char* name) { return Child<QAction>(window, name); }
 
 // Answers every box while it lives and records what was shown; afterwards
 // an unexpected box fails the test again.

@@ -26,14 +26,8 @@ namespace qv {
 namespace {
 
 using test::AnswerBoxes;
+using test::Child;
 using test::OnNextModalDialog;
-
-template <typename T>
-T* Child(QWidget& dialog, const char* name) {
-    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
 
 // A dialog on a fresh editor state, shown and active so that focus moves as
 // the user would see it.

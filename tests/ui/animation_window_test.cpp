@@ -20,12 +20,7 @@ namespace qv {
 namespace {
 
 using test::AnswerBoxes;
-
-QAction* Command(TMain& window, const char* name) {
-    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
-    EXPECT_NE(action, nullptr) << name;
-    return action;
-}
+using test::Command;
 
 // A window showing one simulation of four steps with X, Y and Z plotted.
 struct AnimationWindow {

@@ -31,14 +31,8 @@ namespace qv {
 namespace {
 
 using test::AnswerBoxes;
+using test::Child;
 using test::OnNextModalDialog;
-
-template <typename T>
-T* Child(QWidget& dialog, const char* name) {
-    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
 
 void Enter(QWidget& dialog, const char* name, const QString& text) {
     auto* edit = Child<QLineEdit>(dialog, name);

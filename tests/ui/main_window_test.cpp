@@ -33,33 +33,22 @@ namespace qv {
 namespace {
 
 using test::AnswerBoxes;
+using test::Child;
+using test::Command;
 using test::OnNextModalDialog;
-
-QAction* Command(TMain& window, const char* name) {
-    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
-    EXPECT_NE(action, nullptr) << name;
-    return action;
-}
-
-template <class W>
-W* Widget(QObject& parent, const char* name) {
-    auto* widget = parent.findChild<W*>(QString::fromUtf8(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
 
 // Fills the algorithm editor that the next command opens and presses OK.
 void FillEditor(const QString& name, const QString& program, int steps, std::map<QString, QString> startValues) {
     OnNextModalDialog([=](QDialog& dialog) {
-        if (!name.isEmpty()) Widget<QLineEdit>(dialog, "name")->setText(name);
-        Widget<QPlainTextEdit>(dialog, "program")->setPlainText(program);
-        Widget<QSpinBox>(dialog, "steps")->setValue(steps);
-        auto* table = Widget<QTableWidget>(dialog, "startValues");
+        if (!name.isEmpty()) Child<QLineEdit>(dialog, "name")->setText(name);
+        Child<QPlainTextEdit>(dialog, "program")->setPlainText(program);
+        Child<QSpinBox>(dialog, "steps")->setValue(steps);
+        auto* table = Child<QTableWidget>(dialog, "startValues");
         for (int row = 0; row < table->rowCount(); ++row) {
             auto value = startValues.find(table->item(row, 0)->text());
             if (value != startValues.end()) table->item(row, 1)->setText(value->second);
         }
-        Widget<QPushButton>(dialog, "ok")->click();
+        Child<QPushButton>(dialog, "ok")->click();
     });
 }
 
@@ -70,7 +59,7 @@ void AddGrowth(TMain& window, const QString& name = QStringLiteral("Wachstum"), 
 }
 
 void MarkVariable(TMain& window, const QString& name) {
-    auto* list = Widget<QListWidget>(window, "variables");
+    auto* list = Child<QListWidget>(window, "variables");
     auto found = list->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
@@ -113,8 +102,8 @@ TEST(MainWindowTest, SimulationCreatedMarkedAndDisplayed) {
     EXPECT_EQ(sim.StepCount, 50);
     EXPECT_EQ(sim.XAxisName, "ZEIT");  // time goes across in a new two-dimensional chart
     EXPECT_FALSE(window.isSaved());
-    EXPECT_EQ(Widget<QComboBox>(window, "xAxis")->currentText(), QStringLiteral("ZEIT"));
-    EXPECT_FALSE(Widget<QCheckBox>(window, "separateCharts")->isEnabled());
+    EXPECT_EQ(Child<QComboBox>(window, "xAxis")->currentText(), QStringLiteral("ZEIT"));
+    EXPECT_FALSE(Child<QCheckBox>(window, "separateCharts")->isEnabled());
     EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf die Variablen, die auf der y-Achse angezeigt werden sollen."));
 
     // With immediate display on, marking shows the curve at once.
@@ -130,7 +119,7 @@ TEST(MainWindowTest, SimulationCreatedMarkedAndDisplayed) {
 
     // Without it the big button reads "Anzeigen" and computes anew.
     Command(window, "sofort anzeigen")->trigger();
-    auto* big = Widget<QPushButton>(window, "bigButton");
+    auto* big = Child<QPushButton>(window, "bigButton");
     EXPECT_EQ(big->text(), QStringLiteral("Anzeigen"));
     window.document().Simulations.front()->Variables.front()->Values.assign(50, 0.0);
     QTest::mouseClick(big, Qt::LeftButton);
@@ -139,14 +128,14 @@ TEST(MainWindowTest, SimulationCreatedMarkedAndDisplayed) {
 
     // The copy is proposed under a numbered name; two simulations may be shown apart.
     OnNextModalDialog([](QDialog& dialog) {
-        EXPECT_EQ(Widget<QLineEdit>(dialog, "name")->text(), QStringLiteral("Wachstum (1)"));
-        Widget<QPushButton>(dialog, "ok")->click();
+        EXPECT_EQ(Child<QLineEdit>(dialog, "name")->text(), QStringLiteral("Wachstum (1)"));
+        Child<QPushButton>(dialog, "ok")->click();
     });
     Command(window, "Kopie der Simulation")->trigger();
     ASSERT_EQ(window.document().Simulations.size(), 2u);
     EXPECT_EQ(window.document().Selected, 1);
-    EXPECT_TRUE(Widget<QCheckBox>(window, "separateCharts")->isEnabled());
-    EXPECT_EQ(Widget<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Wachstum (1)"));
+    EXPECT_TRUE(Child<QCheckBox>(window, "separateCharts")->isEnabled());
+    EXPECT_EQ(Child<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Wachstum (1)"));
 }
 
 TEST(MainWindowTest, EditorRefusesFaultyProgramAndCancelChangesNothing) {
@@ -154,10 +143,10 @@ TEST(MainWindowTest, EditorRefusesFaultyProgramAndCancelChangesNothing) {
     TMain& window = w.window;
     AnswerBoxes boxes;
     OnNextModalDialog([&boxes](QDialog& dialog) {
-        Widget<QLineEdit>(dialog, "name")->setText(QStringLiteral("Fehler"));
-        Widget<QPlainTextEdit>(dialog, "program")->setPlainText(QStringLiteral("X := (1 +"));
+        Child<QLineEdit>(dialog, "name")->setText(QStringLiteral("Fehler"));
+        Child<QPlainTextEdit>(dialog, "program")->setPlainText(QStringLiteral("X := (1 +"));
         EXPECT_TRUE(boxes.texts.empty());  // typing stays silent; OK shows the error
-        Widget<QPushButton>(dialog, "ok")->click();
+        Child<QPushButton>(dialog, "ok")->click();
         EXPECT_TRUE(dialog.isVisible());  // the error keeps the editor open
         dialog.reject();
     });
@@ -176,22 +165,22 @@ TEST(MainWindowTest, EditingKeepsTheAxesThatRemain) {
     sim.YAxisName = "X";
     // "Eingabe" edits the selected simulation: X becomes Y.
     OnNextModalDialog([](QDialog& dialog) {
-        auto* program = Widget<QPlainTextEdit>(dialog, "program");
+        auto* program = Child<QPlainTextEdit>(dialog, "program");
         EXPECT_EQ(program->toPlainText(), QStringLiteral("ZEIT := ZEIT + 1\nX := X + 2"));
-        EXPECT_EQ(Widget<QTableWidget>(dialog, "startValues")->item(1, 1)->text(), QStringLiteral("1"));
+        EXPECT_EQ(Child<QTableWidget>(dialog, "startValues")->item(1, 1)->text(), QStringLiteral("1"));
         program->setPlainText(QStringLiteral("ZEIT := ZEIT + 1\nY := Y + ZEIT"));
-        Widget<QLineEdit>(dialog, "name")->setText(QStringLiteral("Summe"));
-        Widget<QPushButton>(dialog, "ok")->click();
+        Child<QLineEdit>(dialog, "name")->setText(QStringLiteral("Summe"));
+        Child<QPushButton>(dialog, "ok")->click();
     });
-    QTest::mouseClick(Widget<QPushButton>(window, "bigButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(window, "bigButton"), Qt::LeftButton);
     ASSERT_EQ(window.document().Simulations.size(), 1u);
     EXPECT_EQ(sim.Name, "Summe");
     EXPECT_EQ(sim.XAxisName, "ZEIT");
     EXPECT_EQ(sim.YAxisName, "ZEIT");  // the first variable stands in for the lost X
     ASSERT_EQ(sim.Variables.size(), 2u);
     EXPECT_EQ(sim.Variables[1]->Name, "Y");
-    EXPECT_EQ(Widget<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Summe"));
-    EXPECT_EQ(Widget<QListWidget>(window, "variables")->item(1)->text(), QStringLiteral("Y"));
+    EXPECT_EQ(Child<QComboBox>(window, "simulationBox")->currentText(), QStringLiteral("Summe"));
+    EXPECT_EQ(Child<QListWidget>(window, "variables")->item(1)->text(), QStringLiteral("Y"));
     EXPECT_FALSE(window.isSaved());
 }
 
@@ -211,7 +200,7 @@ TEST(MainWindowTest, DeleteAsksFirst) {
         Command(window, "Löschen")->trigger();
         EXPECT_TRUE(window.document().Simulations.empty());
         EXPECT_EQ(window.document().Selected, -1);
-        EXPECT_EQ(Widget<QListWidget>(window, "variables")->count(), 0);
+        EXPECT_EQ(Child<QListWidget>(window, "variables")->count(), 0);
         EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf Eingabe, um eine neue Simulation zu programmieren"));
     }
 }
@@ -238,7 +227,7 @@ TEST(MainWindowTest, SaveReopenAndUnsavedQuestion) {
     EXPECT_TRUE(x.Plotted);
     EXPECT_EQ(x.Values, a.Simulations[0]->Variables[1]->Values);
     EXPECT_TRUE(second.window.isSaved());
-    EXPECT_EQ(Widget<QListWidget>(second.window, "variables")->selectedItems().size(), 1);
+    EXPECT_EQ(Child<QListWidget>(second.window, "variables")->selectedItems().size(), 1);
 
     // A change, then closing: Cancel keeps the window and the document.
     MarkVariable(second.window, QStringLiteral("ZEIT"));
@@ -278,7 +267,7 @@ TEST(MainWindowTest, ContinueComputingAndCancelledRun) {
     TMain& window = w.window;
     AddGrowth(window, QStringLiteral("Wachstum"), 40);
     MarkVariable(window, QStringLiteral("X"));
-    auto* weiter = Widget<QPushButton>(window, "continue");
+    auto* weiter = Child<QPushButton>(window, "continue");
     ASSERT_TRUE(weiter->isEnabled());
     QTest::mouseClick(weiter, Qt::LeftButton);
     const tsim& sim = *window.document().Simulations.front();
@@ -317,7 +306,7 @@ QString ClickPicture(TMain& window, QPoint at, bool ok = false) {
         for (QPushButton* button : dialog.findChildren<QPushButton*>())
             if (button->text() == QStringLiteral("OK")) button->click();
     });
-    QTest::mouseClick(Widget<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
+    QTest::mouseClick(Child<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
     return *caption;
 }
 
@@ -331,7 +320,7 @@ QString ClickPictureExpectingNothing(TMain& window, QPoint at) {
             dialog->reject();
         }
     });
-    QTest::mouseClick(Widget<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
+    QTest::mouseClick(Child<QWidget>(window, "chartPicture"), Qt::LeftButton, {}, at);
     QTest::qWait(250);
     return *caption;
 }
@@ -385,18 +374,18 @@ TEST(MainWindowTest, ViewsAndHelp) {
     Command(window, "Schaubild")->trigger();  // one view is always shown
     EXPECT_FALSE(window.document().ChartShown);
     EXPECT_TRUE(window.document().TableShown);
-    EXPECT_TRUE(Widget<QWidget>(window, "tableView")->isVisible());
+    EXPECT_TRUE(Child<QWidget>(window, "tableView")->isVisible());
     EXPECT_EQ(window.hintText(), QStringLiteral("Klicken Sie auf die Variablen, die in der Tabelle angezeigt werden sollen."));
     Command(window, "Tabelle")->trigger();
     EXPECT_TRUE(window.document().ChartShown);
     EXPECT_FALSE(window.document().TableShown);
 
     // 3-D shows the y-axis list above the variable list.
-    auto* threeD = Widget<QCheckBox>(window, "threeD");
-    EXPECT_FALSE(Widget<QComboBox>(window, "yAxis")->isVisible());
+    auto* threeD = Child<QCheckBox>(window, "threeD");
+    EXPECT_FALSE(Child<QComboBox>(window, "yAxis")->isVisible());
     QTest::mouseClick(threeD, Qt::LeftButton);
     EXPECT_TRUE(window.document().Chart->threeD);
-    EXPECT_TRUE(Widget<QComboBox>(window, "yAxis")->isVisible());
+    EXPECT_TRUE(Child<QComboBox>(window, "yAxis")->isVisible());
 
     QAction* inhalt = Command(window, "Inhalt");
     EXPECT_EQ(inhalt->shortcut(), QKeySequence(Qt::Key_F1));

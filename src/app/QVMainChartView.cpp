@@ -61,6 +61,9 @@ void TMain::drawPage() {
         QPainter painter(&image);
         painter.fillRect(image.rect(), ToQColor(Drawing().PageColour));
         document_.Page->Draw(painter, 0, 0, nullptr);
+        // The handles show which objects are selected and where to grip them.
+        for (auto& child : document_.Page->Children)
+            if (child->Selected()) child->ToggleHandles(painter, 0, 0);
     }
     picture_->setImage(std::move(image));
 }

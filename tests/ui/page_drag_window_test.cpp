@@ -32,9 +32,12 @@ TEST(PageDragWindow, SelectMoveAndResizeAPicture) {
     ASSERT_NE(picture, nullptr);
     auto centre = [&bild] { return QPoint(bild.PixX() + bild.PixWidth() / 2, bild.PixY() + bild.PixHeight() / 2); };
 
+    const QPoint topLeft(bild.PixX(), bild.PixY());
+    const QRgb unselected = picture->image().pixel(topLeft);
     QTest::mouseClick(picture, Qt::LeftButton, {}, centre());
     ASSERT_TRUE(bild.Selected());
     EXPECT_TRUE(window.isSaved()) << "selecting changes nothing";
+    EXPECT_NE(picture->image().pixel(topLeft), unselected) << "a handle marks the selected picture";
 
     // Over the handles the pointer shows what a drag would do.
     QTest::mouseMove(picture, centre());

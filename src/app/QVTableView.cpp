@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <QUrl>
 
+#include "app/TableModel.h"
 #include "app/TableWorkbook.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/QVFormatdlg.h"
@@ -49,34 +50,32 @@ QImage ImageOfTable(const TableContent& table, const TableLayout& layout) {
 }  // namespace
 
 TTableView::TTableView(QWidget* parent)
-    : QTableWidget(parent), opener_([](const QString& fileName) {
+    : QTableView(parent), model_(new TTableModel(this)), opener_([](const QString& fileName) {
           return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
       }) {
+    setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row is as high as the font: the view need not measure millions.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
     horizontalHeader()->viewport()->installEventFilter(this);
 }
 
 void TTableView::buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD) {
+    model_->setContent(nullptr);
     content_ = qv::buildTable(simulations, threeD, fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    clear();
-    setColumnCount(static_cast<int>(content_.Columns.size()));
-    setRowCount(static_cast<int>(content_.RowCount) - 1);
-    for (int c = 0; c < columnCount(); ++c) {
-        const TableColumn& column = content_.Columns[static_cast<std::size_t>(c)];
-        setColumnWidth(c, column.Variable->ColumnWidth);
-        setHorizontalHeaderItem(c, new QTableWidgetItem(ToQString(column.Header)));  // owned by the table
-        for (std::size_t r = 0; r < column.Cells.size(); ++r) {
-            auto* item = new QTableWidgetItem(ToQString(column.Cells[r]));  // owned by the table
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            setItem(static_cast<int>(r), c, item);
-        }
-    }
+    model_->setContent(&content_);
+    for (std::size_t c = 0; c < content_.Columns.size(); ++c)
+        setColumnWidth(static_cast<int>(c), content_.Columns[c].Variable->ColumnWidth);
+}
+
+QString TTableView::cellText(int row, int column) const {
+    return model_->data(model_->index(row, column), Qt::DisplayRole).toString();
 }
 
 TableLayout TTableView::pictureLayout() const {
     TableLayout layout;
-    for (int c = 0; c < columnCount(); ++c) layout.ColumnWidths.push_back(columnWidth(c));
+    for (int c = 0; c < model_->columnCount(); ++c) layout.ColumnWidths.push_back(columnWidth(c));
     layout.RowHeight = verticalHeader()->defaultSectionSize();
     layout.Font = font();
     return layout;
@@ -125,12 +124,12 @@ bool TTableView::formatAllColumns() {
 }
 
 void TTableView::storeColumnWidths() {
-    for (int c = 0; c < columnCount() && c < static_cast<int>(content_.Columns.size()); ++c)
+    for (int c = 0; c < model_->columnCount(); ++c)
         content_.Columns[static_cast<std::size_t>(c)].Variable->ColumnWidth = columnWidth(c);
 }
 
 void TTableView::mousePressEvent(QMouseEvent* event) {
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton) return;
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid()) return;
@@ -147,7 +146,7 @@ bool TTableView::eventFilter(QObject* watched, QEvent* event) {
         storeColumnWidths();
         emit columnWidthsChanged();
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QTableView::eventFilter(watched, event);
 }
 
 void TTableView::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,7 +3,7 @@
 // the spreadsheet program.
 #pragma once
 
-#include <QTableWidget>
+#include <QTableView>
 
 #include <functional>
 #include <memory>
@@ -14,7 +14,9 @@
 
 namespace qv {
 
-class TTableView : public QTableWidget {
+class TTableModel;
+
+class TTableView : public QTableView {
     Q_OBJECT
 public:
     // Opens a written workbook; false when nothing opens it.
@@ -27,6 +29,8 @@ public:
     // need be) before a simulation is freed.
     void buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD);
     const TableContent& content() const { return content_; }
+    // What a cell shows; empty beyond the values of its column.
+    QString cellText(int row, int column) const;
     bool hasRows() const { return content_.RowCount > 1; }
 
     // "&Kopieren": text, bitmap and SVG picture on the clipboard together.
@@ -60,6 +64,7 @@ private:
     void storeColumnWidths();
 
     TableContent content_;
+    TTableModel* model_;  // a child of the view
     FileOpener opener_;
 };
 

@@ -54,18 +54,18 @@ TEST(TableView, CellsHeadersAndClipboard) {
     sims.front()->Variables[1]->SimulationName = "Wachstum";
     TTableView view;
     view.buildTable(sims, false);
-    ASSERT_EQ(view.columnCount(), 3);
-    ASSERT_EQ(view.rowCount(), 3);
-    EXPECT_EQ(view.horizontalHeaderItem(0)->text(), QStringLiteral("a"));
-    EXPECT_EQ(view.horizontalHeaderItem(1)->text(), QStringLiteral("b [Wachstum]"));
-    EXPECT_EQ(view.item(1, 0)->text(), QStringLiteral("0,5000"));
-    EXPECT_EQ(view.item(2, 1)->text(), QStringLiteral("3,7500"));
+    ASSERT_EQ(view.model()->columnCount(), 3);
+    ASSERT_EQ(view.model()->rowCount(), 3);
+    EXPECT_EQ(view.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("a"));
+    EXPECT_EQ(view.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("b [Wachstum]"));
+    EXPECT_EQ(view.cellText(1, 0), QStringLiteral("0,5000"));
+    EXPECT_EQ(view.cellText(2, 1), QStringLiteral("3,7500"));
     EXPECT_EQ(view.columnWidth(0), 64);
 
     auto small = Abc({1}, {2}, {3});
     SetDecimals(small, 0);
     view.buildTable(small, false);
-    EXPECT_EQ(view.rowCount(), 1);
+    EXPECT_EQ(view.model()->rowCount(), 1);
     view.copyTable();
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);
@@ -74,6 +74,30 @@ TEST(TableView, CellsHeadersAndClipboard) {
     const QImage image = qvariant_cast<QImage>(mime->imageData());
     EXPECT_EQ(image.width(), 3 * 64);
     EXPECT_EQ(image.height(), 2 * view.verticalHeader()->defaultSectionSize());
+}
+
+TEST(TableView, LongRunsScrollToTheirLastValue) {
+    Formats().DecimalSeparator = ',';
+    constexpr std::size_t n = 300'000;
+    std::vector<double> time(n), growing(n), shorter(n / 2);
+    for (std::size_t i = 0; i < n; ++i) time[i] = growing[i] = static_cast<double>(i + 1);
+    auto sims = Abc(time, growing, shorter);
+    SetDecimals(sims, 0);
+    TTableView view;
+    view.resize(400, 300);
+    view.show();
+    view.buildTable(sims, false);
+    ASSERT_EQ(view.model()->rowCount(), static_cast<int>(n));
+    view.scrollToBottom();
+    QApplication::processEvents();
+    const QModelIndex last = view.indexAt(QPoint(5, view.viewport()->height() - 3));
+    EXPECT_EQ(last.row(), static_cast<int>(n) - 1);
+    EXPECT_EQ(view.cellText(last.row(), 1), QStringLiteral("300000"));
+    EXPECT_EQ(view.cellText(last.row(), 2), QString()) << "a shorter column ends with its values";
+
+    view.buildTable({}, false);  // the simulations may now be freed
+    EXPECT_EQ(view.model()->rowCount(), 0);
+    EXPECT_EQ(view.model()->columnCount(), 0);
 }
 
 TEST(TableView, ExportWritesAWorkbookAndReportsFailure) {
@@ -141,7 +165,7 @@ TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
         dialog.findChild<QCheckBox*>(QStringLiteral("normdarstellung"))->setChecked(true);
         dialog.accept();
     });
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(view.item(0, 1)).center());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(view.model()->index(0, 1)).center());
     EXPECT_TRUE(sims.front()->Variables[1]->Scientific);
     EXPECT_FALSE(sims.front()->Variables[2]->Scientific);
     EXPECT_EQ(formatChanged.count(), 1);
@@ -157,7 +181,7 @@ TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
         EXPECT_FALSE(variable->Scientific);
     }
     view.buildTable(sims, false);
-    EXPECT_EQ(view.item(1, 2)->text(), QStringLiteral("6,0"));
+    EXPECT_EQ(view.cellText(1, 2), QStringLiteral("6,0"));
 
     QSignalSpy widthsChanged(&view, &TTableView::columnWidthsChanged);
     view.horizontalHeader()->resizeSection(2, 150);

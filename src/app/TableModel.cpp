@@ -28,9 +28,8 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const {
     if (!table_ || !index.isValid()) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    const auto& cells = table_->Columns[static_cast<std::size_t>(index.column())].Cells;
-    const auto row = static_cast<std::size_t>(index.row());
-    return row < cells.size() ? ToQString(cells[row]) : QString();
+    const TableColumn& column = table_->Columns[static_cast<std::size_t>(index.column())];
+    return ToQString(column.Cell(static_cast<std::size_t>(index.row())));
 }
 
 QVariant TTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

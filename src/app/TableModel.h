@@ -1,6 +1,6 @@
-// The table view's cells as an item model that reads the built table
-// directly: a long run's hundred thousands of rows cost no widget items, and
-// only the rows on screen are ever turned into display text.
+// The table view's cells as an item model over the built table: a long
+// run's hundred thousands of rows cost no widget items, and only the rows on
+// screen are ever turned into text.
 #pragma once
 
 #include <QAbstractTableModel>

@@ -29,10 +29,10 @@ void PaintTable(QPainter& painter, const TableContent& table, const TableLayout&
         const int margin = 3;
         painter.drawText(QRect(x + margin, 0, width - 2 * margin, layout.RowHeight), Qt::AlignVCenter | Qt::AlignLeft,
                          ToQString(column.Header));
-        for (std::size_t r = 0; r < column.Cells.size(); ++r)
+        for (std::size_t r = 0; r < column.CellCount; ++r)
             painter.drawText(QRect(x + margin, static_cast<int>(r + 1) * layout.RowHeight, width - 2 * margin,
                                    layout.RowHeight),
-                             Qt::AlignVCenter | Qt::AlignRight, ToQString(column.Cells[r]));
+                             Qt::AlignVCenter | Qt::AlignRight, ToQString(column.Cell(r)));
         painter.setPen(QColor(160, 160, 160));
         x += width;
     }

@@ -61,12 +61,13 @@ bool WriteWorkbook(const TableContent& table, const QString& fileName) {
         if (column.Variable) worksheet_set_column(sheet, col, col, column.Variable->ColumnChars + 1, nullptr);
         written &= worksheet_write_string(sheet, 0, col, ToQString(column.Header).toUtf8().constData(), nullptr) ==
                    LXW_NO_ERROR;
-        for (std::size_t r = 0; r < column.Cells.size(); ++r) {
+        for (std::size_t r = 0; r < column.CellCount; ++r) {
             const auto row = static_cast<lxw_row_t>(r + 1);
-            const WorkbookCell cell = CellForText(column.Cells[r]);
+            const std::string text = column.Cell(r);
+            const WorkbookCell cell = CellForText(text);
             written &= (cell.IsNumber ? worksheet_write_number(sheet, row, col, cell.Value, formatFor(cell.NumberFormat))
                                       : worksheet_write_string(sheet, row, col,
-                                                               ToQString(column.Cells[r]).toUtf8().constData(), nullptr)) ==
+                                                               ToQString(text).toUtf8().constData(), nullptr)) ==
                        LXW_NO_ERROR;
         }
     }

@@ -23,6 +23,11 @@ std::string CellText(const Tvariable& variable, double value) {
 
 }  // namespace
 
+std::string TableColumn::Cell(std::size_t row) const {
+    if (!Variable || row >= CellCount || row >= Variable->Values.size()) return {};
+    return CellText(*Variable, Variable->Values[row]);
+}
+
 TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD, int zeroWidth) {
     std::vector<Tvariable*> columns;
     for (const auto& simulation : simulations) {
@@ -43,9 +48,8 @@ TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, b
         column.Header = variable->SimulationName.empty() ? variable->Name
                                                          : variable->Name + " [" + variable->SimulationName + "]";
         variable->ColumnChars = std::max(2, variable->ColumnWidth / std::max(zeroWidth, 1) - 1);
-        column.Cells.reserve(variable->Values.size());
-        for (double value : variable->Values) column.Cells.push_back(CellText(*variable, value));
-        table.RowCount = std::max(table.RowCount, column.Cells.size() + 1);
+        column.CellCount = variable->Values.size();
+        table.RowCount = std::max(table.RowCount, column.CellCount + 1);
         table.Columns.push_back(std::move(column));
     }
     return table;
@@ -59,8 +63,8 @@ std::string TableText(const TableContent& table) {
             const TableColumn& column = table.Columns[c];
             if (row == 0)
                 text += column.Header;
-            else if (row - 1 < column.Cells.size())
-                text += column.Cells[row - 1];
+            else
+                text += column.Cell(row - 1);
         }
         text += "\r\n";
     }

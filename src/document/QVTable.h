@@ -1,6 +1,7 @@
 // The table of results: one column per variable (the axis variables and the
 // plotted ones of every simulation), with the cells formatted as the table
-// view shows them, and the text the table's copy command produces.
+// view shows them, and the text the table's copy command produces. Cells are
+// formatted when asked for, so a long run's table costs no text up front.
 #pragma once
 
 #include <memory>
@@ -14,7 +15,11 @@ namespace qv {
 struct TableColumn {
     Tvariable* Variable = nullptr;  // owned by its simulation
     std::string Header;
-    std::vector<std::string> Cells;  // one per recorded value
+    std::size_t CellCount = 0;  // one cell per recorded value
+
+    // The value of a row as the table shows it in the variable's number
+    // format; empty below the column's values.
+    std::string Cell(std::size_t row) const;
 };
 
 struct TableContent {

@@ -42,7 +42,7 @@ TEST(Table, SharedTimeColumnHeadersAndText) {
     table = buildTable(sims, false, 6);
     ASSERT_EQ(table.Columns.size(), 4u);
     EXPECT_EQ(sims[0]->Variables[0]->ColumnChars, 2);  // 20 / 6 - 1, the edge of the narrowest column
-    EXPECT_EQ(table.Columns[3].Cells[0], "5,0000000000E-0001"  /* 19 characters: precision 11 */);
+    EXPECT_EQ(table.Columns[3].Cell(0), "5,0000000000E-0001"  /* 19 characters: precision 11 */);
 }
 
 TEST(Table, ShorterColumnsLeaveEmptyCells) {

@@ -2,11 +2,13 @@
 # Draws the small pictures of the "ani" folder that animations can move
 # along a curve (48 × 48 pixels, transparent background). Needs ImageMagick;
 # the pictures themselves are kept in the repository, so building does not.
+# No time stamps go into the files: drawing them again gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/../ani"
 
 draw() {  # name, drawing commands
-  convert -size 48x48 xc:none -strokewidth 1.5 "${@:2}" "PNG32:$1.png"
+  convert -size 48x48 xc:none -strokewidth 1.5 "${@:2}" \
+          -define png:exclude-chunks=date,time "PNG32:$1.png"
 }
 
 draw ball   -fill '#d02020' -stroke '#600000' -draw 'circle 24,24 24,4' \

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -23,7 +24,6 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
-class QTimer;
 class QToolBar;
 
 namespace qv {
@@ -175,7 +175,7 @@ private:
     int tool_ = 0;          // 0 objects ("Objekte bearbeiten"), 1 text ("Text schreiben")
     PageDrag drag_;
     QImage dragBase_;  // the page picture the outlines are drawn over while dragging
-    QTimer* animationTimer_ = nullptr;  // exists only while an animation runs
+    std::unique_ptr<QTimer> animationTimer_;  // exists only while an animation runs
     bool inAnimationTick_ = false;
 
     // Owned by Qt's parent chain, which ends at this window.

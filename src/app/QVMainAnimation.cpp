@@ -30,11 +30,13 @@ void TMain::startAnimation() {
         return;
     }
     showStatus(QStringLiteral("Animation läuft..."));
-    // A child of the window: freed with it at the latest.
-    animationTimer_ = new QTimer(this);
+    animationTimer_ = std::make_unique<QTimer>();
     animationTimer_->setInterval(std::max(ShortestTimerInterval, document_.Chart->animationInterval));
     display(true);
-    connect(animationTimer_, &QTimer::timeout, this, &TMain::animationTick);
+    // Queued, so a tick never runs inside the timer's own event: a message
+    // box shown while drawing lets the user give a command that stops the
+    // animation, and that frees the timer at once.
+    connect(animationTimer_.get(), &QTimer::timeout, this, &TMain::animationTick, Qt::QueuedConnection);
     animationTimer_->start();
     commands_.animationStop->setEnabled(true);
     commands_.animationPause->setEnabled(true);
@@ -57,11 +59,7 @@ void TMain::pauseAnimation() {
 
 void TMain::stopAnimation() {
     if (!animationTimer_) return;
-    animationTimer_->stop();
-    // A command may stop the animation from within a tick; the timer is
-    // freed once its signal has returned.
-    animationTimer_->deleteLater();
-    animationTimer_ = nullptr;
+    animationTimer_.reset();
     commands_.animationPause->setChecked(false);
     updateHint();  // also disables "Animation Pause" and "Animation beenden"
 }

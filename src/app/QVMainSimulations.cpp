@@ -127,6 +127,7 @@ void TMain::Simulation1Click() {
 }
 
 void TMain::Loeschen1Click() {
+    stopAnimation();
     const tsim* selected = document_.SelectedSimulation();
     if (running_ || !selected) return;
     const QString question = QStringLiteral("Soll die Simulation ") + ToQString(selected->Name) +

@@ -36,6 +36,15 @@ Qt::CursorShape GripCursor(uint8_t code) {
     }
 }
 
+namespace {
+
+int ShiftBitsOf(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? ShiftKey : 0) | (modifiers & Qt::AltModifier ? AltKey : 0) |
+           (modifiers & Qt::ControlModifier ? CtrlKey : 0);
+}
+
+}  // namespace
+
 void PageDrag::Start(TKomplex& page, PageGrip grip, int32_t x, int32_t y) {
     Finish();
     if (!grip) return;
@@ -53,18 +62,23 @@ void PageDrag::Start(TKomplex& page, PageGrip grip, int32_t x, int32_t y) {
     for (Tsimple* object : dragged_) object->BeginDrag(0);
 }
 
-bool PageDrag::Move(int32_t x, int32_t y, int shift) {
-    if (!Active() || (x == lastX_ && y == lastY_)) return false;
+DragStep PageDrag::Move(int32_t x, int32_t y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    if (!Active()) return DragStep::Unchanged;
+    if (!(buttons & Qt::LeftButton)) {
+        Finish();
+        return DragStep::Ended;
+    }
+    if (x == lastX_ && y == lastY_) return DragStep::Unchanged;
     const PageScales& scales = Scales();
     if (grip_.Code == HitCentre) {
         const double dx = (x - lastX_) / scales.PixelsPerCmX, dy = (y - lastY_) / scales.PixelsPerCmY;
         for (Tsimple* object : dragged_) object->MoveBy(dx, dy);
     } else {
-        grip_.Object->DragHandle(shift, x / scales.PixelsPerCmX, y / scales.PixelsPerCmY);
+        grip_.Object->DragHandle(ShiftBitsOf(modifiers), x / scales.PixelsPerCmX, y / scales.PixelsPerCmY);
     }
     lastX_ = x;
     lastY_ = y;
-    return true;
+    return DragStep::Moved;
 }
 
 void PageDrag::Finish() {

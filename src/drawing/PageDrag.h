@@ -29,6 +29,8 @@ PageGrip FindGrip(TKomplex& page, int32_t x, int32_t y);
 // The pointer shape for a grip code: the arrow when there is none.
 Qt::CursorShape GripCursor(uint8_t code);
 
+enum class DragStep { Unchanged, Moved, Ended };
+
 class PageDrag {
 public:
     bool Active() const { return grip_.Object != nullptr; }
@@ -37,9 +39,10 @@ public:
     // Starts dragging: the centre grip moves every selected object of page,
     // any other grip resizes the gripped object alone.
     void Start(TKomplex& page, PageGrip grip, int32_t x, int32_t y);
-    // The pointer moved to (x, y); shift holds ShiftBits (Shift keeps the
-    // proportions while resizing). True when something changed.
-    bool Move(int32_t x, int32_t y, int shift);
+    // The pointer moved to (x, y) with buttons held: without the left button
+    // the drag is over (the release went elsewhere). Shift keeps the
+    // proportions while resizing, Ctrl rewraps a resized text.
+    DragStep Move(int32_t x, int32_t y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     // Release: the dragged objects are kept on the page.
     void Finish();
 

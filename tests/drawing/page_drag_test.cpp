@@ -1,5 +1,6 @@
 // Gripping, moving and resizing selected page objects with the mouse.
 #include "drawing/PageDrag.h"
+#include "drawing/bsbitmap.h"
 #include "drawing/bskomplex.h"
 #include "drawing/bsrect.h"
 #include "shape_fixture.h"
@@ -8,16 +9,17 @@ namespace qv::testing {
 
 class PageDragTest : public ShapeTest {
 protected:
-    // Two boxes on a page at 10 pixels per centimetre: a at pixels 10..70 ×
-    // 10..50, b at 100..140 × 10..50; a is selected.
+    // A picture and a box on a page at 10 pixels per centimetre: a at pixels
+    // 10..70 × 10..50, b at 100..140 × 10..50; a is selected.
     void SetUp() override {
         ShapeTest::SetUp();
-        a = add(1, 1, 6, 4);
-        b = add(10, 1, 4, 4);
+        a = add<TBild>(1, 1, 6, 4);
+        b = add<TRechteck>(10, 1, 4, 4);
         a->SetSelected(true);
     }
+    template <class Shape>
     Tsimple* add(double x, double y, double w, double h) {
-        auto box = std::make_unique<TRechteck>();
+        auto box = std::make_unique<Shape>();
         box->SetBounds(x, y, w, h);
         Tsimple* raw = box.get();
         page.Add(std::move(box));
@@ -58,9 +60,9 @@ TEST_F(PageDragTest, TheCentreMovesEverySelectedObject) {
     ASSERT_TRUE(drag.Active());
     EXPECT_EQ(drag.Dragged().size(), 2u);
     EXPECT_TRUE(a->Dragging && b->Dragging);
-    EXPECT_FALSE(drag.Move(40, 30, 0)) << "no movement, no change";
-    EXPECT_TRUE(drag.Move(50, 35, 0));
-    EXPECT_TRUE(drag.Move(55, 50, 0));
+    EXPECT_EQ(drag.Move(40, 30, Qt::LeftButton, {}), DragStep::Unchanged) << "no movement, no change";
+    EXPECT_EQ(drag.Move(50, 35, Qt::LeftButton, {}), DragStep::Moved);
+    EXPECT_EQ(drag.Move(55, 50, Qt::LeftButton | Qt::RightButton, {}), DragStep::Moved);
     drag.Finish();
     EXPECT_FALSE(drag.Active());
     EXPECT_FALSE(a->Dragging || b->Dragging);
@@ -76,7 +78,7 @@ TEST_F(PageDragTest, AHandleResizesTheGrippedObjectOnly) {
     PageDrag drag;
     drag.Start(page, FindGrip(page, 68, 48), 68, 48);  // bottom right of a
     EXPECT_EQ(drag.Dragged().size(), 1u);
-    drag.Move(90, 60, 0);
+    drag.Move(90, 60, Qt::LeftButton, {});
     drag.Finish();
     EXPECT_DOUBLE_EQ(a->X(), 1);
     EXPECT_DOUBLE_EQ(a->Width(), 8);
@@ -86,7 +88,7 @@ TEST_F(PageDragTest, AHandleResizesTheGrippedObjectOnly) {
     // Dragging the left edge past the right one goes on as the right edge.
     ASSERT_EQ(FindGrip(page, 12, 35).Code, HitLeft);  // a is now 10..90 × 10..60
     drag.Start(page, FindGrip(page, 12, 35), 12, 35);
-    drag.Move(110, 35, 0);
+    drag.Move(110, 35, Qt::LeftButton, {});
     drag.Finish();
     EXPECT_DOUBLE_EQ(std::min(a->X(), a->X() + a->Width()), 9);
     EXPECT_DOUBLE_EQ(std::abs(a->Width()), 2);
@@ -94,15 +96,29 @@ TEST_F(PageDragTest, AHandleResizesTheGrippedObjectOnly) {
     // Shift keeps the proportions.
     a->SetBounds(1, 1, 6, 4);
     drag.Start(page, FindGrip(page, 68, 48), 68, 48);
-    drag.Move(100, 48, ShiftKey);
+    drag.Move(100, 48, Qt::LeftButton, Qt::ShiftModifier);
     drag.Finish();
     EXPECT_NEAR(a->Width() / a->Height(), 6.0 / 4.0, 1e-9);
+}
+
+TEST_F(PageDragTest, AMoveWithoutTheLeftButtonEndsTheDrag) {
+    // The release was missed (it happened outside the picture): the next
+    // move without the button ends the drag and leaves the object in place.
+    PageDrag drag;
+    drag.Start(page, FindGrip(page, 40, 30), 40, 30);
+    EXPECT_EQ(drag.Move(60, 30, Qt::RightButton, {}), DragStep::Ended);
+    EXPECT_FALSE(drag.Active());
+    EXPECT_TRUE(drag.Dragged().empty());
+    EXPECT_FALSE(a->Dragging);
+    EXPECT_DOUBLE_EQ(a->X(), 1);
+    EXPECT_EQ(drag.Move(80, 30, Qt::LeftButton, {}), DragStep::Unchanged) << "nothing follows once it ended";
+    EXPECT_DOUBLE_EQ(a->X(), 1);
 }
 
 TEST_F(PageDragTest, ObjectsAreKeptOnThePage) {
     PageDrag drag;
     drag.Start(page, FindGrip(page, 40, 30), 40, 30);
-    drag.Move(-500, -500, 0);
+    drag.Move(-500, -500, Qt::LeftButton, {});
     drag.Finish();
     EXPECT_GE(a->X() + a->Width() / 2, 0) << "the centre stays on the page";
     EXPECT_GE(a->Y() + a->Height() / 2, 0);

@@ -29,6 +29,9 @@ void TMain::startAnimation() {
                                    "das Feld Animation. Wählen Sie dann noch eine Grafik aus."));
         return;
     }
+    // Loaded now, the first picture shows with the first drawing, not one
+    // tick later.
+    for (auto& simulation : document_.Simulations) LoadAnimationPictures(*simulation);
     showStatus(QStringLiteral("Animation läuft..."));
     animationTimer_ = std::make_unique<QTimer>();
     animationTimer_->setInterval(std::max(ShortestTimerInterval, document_.Chart->animationInterval));

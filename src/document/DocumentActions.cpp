@@ -82,6 +82,10 @@ std::optional<std::string> BuildChart(TDocument& document, bool animating) {
         failure = error.what();
     }
     chart.removeCurves();
+    // A simulation left out of this chart must not keep pointing at a freed
+    // curve: a new one at the same address would be taken for its curve.
+    for (auto& simulation : document.Simulations)
+        for (auto& variable : simulation->Variables) variable->CurveObject = nullptr;
     removeLegends(page);
     int32_t legendX = FirstLegendX, legendY = FirstLegendY;
     tsim* selected = document.SelectedSimulation();

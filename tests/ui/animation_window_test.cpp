@@ -5,11 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 #include "UiTestSupport.h"
 #include "app/QVMain.h"
 #include "app/ChartPicture.h"
+#include "charts/bsgraf3d.h"
 #include "charts/QVPlot.h"
 #include "drawing/bspoly.h"
 #include "document/DocumentActions.h"
@@ -20,7 +26,17 @@ namespace qv {
 namespace {
 
 using test::AnswerBoxes;
+using test::Child;
 using test::Command;
+
+// Counts how often a simulation command opened the editor and cancels it.
+struct DecliningEditor : AlgorithmEditor {
+    bool edit(AlgoEditorState&, QWidget*) override {
+        ++calls;
+        return false;
+    }
+    int calls = 0;
+};
 
 // A window showing one simulation of four steps with X, Y and Z plotted.
 struct AnimationWindow {
@@ -57,13 +73,28 @@ struct AnimationWindow {
 TEST(AnimationWindow, StartNeedsAnAnimatedCurve) {
     AnimationWindow w;
     w.variable("X").Frame = 2;
+    w.variable("X").PictureIndex = 0;
+    w.sim().AnimationPictures.resize(1);  // left from an earlier run
+    const QImage chart = w.chart();
+    const QString hint = w.window.hintText();
     AnswerBoxes boxes;
     Command(w.window, "Animation starten")->trigger();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.kinds[0], MessageKind::Information);
-    EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("Klicken Sie zuerst auf die Kurve")));
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("Klicken Sie zuerst auf die Kurve, die Sie animieren wollen, und "
+                                             "markieren Sie dort das Feld Animation. Wählen Sie dann noch eine "
+                                             "Grafik aus."));
     EXPECT_FALSE(w.window.isAnimating());
     EXPECT_FALSE(Command(w.window, "Animation beenden")->isEnabled());
+    EXPECT_FALSE(Command(w.window, "Animation Pause")->isEnabled());
+    EXPECT_EQ(w.window.hintText(), hint);
+    EXPECT_EQ(w.chart(), chart) << "nothing is redrawn";
+    // The old pictures are gone all the same and every curve is back at its start.
+    EXPECT_TRUE(w.sim().AnimationPictures.empty());
+    EXPECT_EQ(w.variable("X").PictureIndex, -1);
+    EXPECT_EQ(w.variable("X").Frame, 0);
+    w.window.animationTick();  // a tick that was already queued does nothing
+    EXPECT_EQ(w.variable("X").Frame, 0);
 }
 
 TEST(AnimationWindow, TicksMoveEachKindAndRedrawWithThePicture) {
@@ -83,6 +114,11 @@ TEST(AnimationWindow, TicksMoveEachKindAndRedrawWithThePicture) {
     EXPECT_TRUE(Command(w.window, "Animation beenden")->isEnabled());
     EXPECT_EQ(w.variable("Z").Frame, 0);
     EXPECT_FALSE(w.variable("Z").Backward);
+    // The start already shows the pictures at the first values.
+    EXPECT_EQ(w.variable("X").PictureIndex, 0);
+    ASSERT_NE(w.variable("X").CurveObject, nullptr);
+    EXPECT_EQ(static_cast<TPlot*>(w.variable("X").CurveObject)->Children.size(), 2u)
+        << "the growing line and the picture";
 
     std::vector<std::array<int32_t, 3>> frames;
     QImage before = w.chart();
@@ -132,12 +168,43 @@ TEST(AnimationWindow, PauseEndAndOtherCommandsStopIt) {
     EXPECT_FALSE(pause->isChecked());
     EXPECT_EQ(w.window.hintText(), QStringLiteral("Animation läuft..."));
 
-    // Any other command stops it without redrawing.
+    // Any other command stops it without redrawing; a paused one too.
+    pause->trigger();
+    const QImage shown = w.chart();
     Command(w.window, "Tabelle")->trigger();
     EXPECT_FALSE(w.window.isAnimating());
     EXPECT_FALSE(pause->isEnabled());
+    EXPECT_FALSE(pause->isChecked());
     EXPECT_FALSE(Command(w.window, "Animation beenden")->isEnabled());
+    EXPECT_NE(w.window.hintText(), QStringLiteral("Animation Pause..."));
     Command(w.window, "Tabelle")->trigger();
+
+    // The simulation commands, whichever way they are reached.
+    auto editor = std::make_unique<DecliningEditor>();
+    DecliningEditor& declining = *editor;
+    w.window.setAlgorithmEditor(std::move(editor));
+    const auto stops = [&](const char* what, const std::function<void()>& command) {
+        Command(w.window, "Animation starten")->trigger();
+        EXPECT_TRUE(w.window.isAnimating()) << what;
+        const QImage animated = w.chart();
+        command();
+        EXPECT_FALSE(w.window.isAnimating()) << what;
+        EXPECT_FALSE(Command(w.window, "Animation beenden")->isEnabled()) << what;
+        return animated;
+    };
+    stops("Kopie", [&] { Command(w.window, "Kopie der Simulation")->trigger(); });
+    stops("Neue Simulation", [&] { Command(w.window, "Neue Simulation")->trigger(); });
+    stops("Eingabe", [&] { Child<QPushButton>(w.window, "bigButton")->click(); });
+    EXPECT_EQ(declining.calls, 3) << "the editor still opened after the animation stopped";
+    const QImage last = stops("Simulationsbox", [&] { emit Child<QComboBox>(w.window, "simulationBox")->activated(0); });
+    EXPECT_EQ(w.chart(), last) << "stopping keeps the last drawing; one chart for all is not redrawn";
+    {
+        AnswerBoxes no(MessageAnswer::No);
+        stops("Löschen", [&] { Command(w.window, "Löschen")->trigger(); });
+    }
+    const int32_t steps = w.sim().StepCount;
+    stops("Weiter rechnen", [&] { Child<QPushButton>(w.window, "continue")->click(); });
+    EXPECT_EQ(w.sim().StepCount, 2 * steps);
 
     // "Animation beenden" draws the whole curves again, without pictures.
     Command(w.window, "Animation starten")->trigger();
@@ -147,7 +214,44 @@ TEST(AnimationWindow, PauseEndAndOtherCommandsStopIt) {
     auto* plot = static_cast<TPlot*>(w.variable("X").CurveObject);
     ASSERT_NE(plot, nullptr);
     ASSERT_EQ(plot->Children.size(), 1u);
-    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 8u) << "the doubled run, all of it";
+}
+
+TEST(AnimationWindow, SeparateChartsMoveOnlyTheShownSimulation) {
+    AnimationWindow w;
+    AcceptedAlgorithm second;
+    second.Name = "Zweite";
+    second.Program = {"X := X - 1", "ZEIT := ZEIT + 1"};
+    second.StepCount = 6;
+    ASSERT_EQ(AddNewSimulation(w.window.document(), second), std::nullopt);
+    tsim& other = *w.window.document().Simulations.back();
+    MarkPlotted(w.window.document(), other, {"X"});
+    for (tsim* sim : {&w.sim(), &other}) {
+        Tvariable& x = *sim->Variables[sim->IndexOfVariable("X")];
+        x.Animated = true;
+        x.AnimationType = AnimationCyclic;
+        x.Picture = "fisch.png";
+    }
+    w.window.document().Chart->animationInterval = 20;  // two values a tick
+    w.window.document().Selected = 0;
+    w.window.selectSimulation();
+    w.window.anzeigen();
+
+    Command(w.window, "Animation starten")->trigger();
+    w.window.animationTick();
+    EXPECT_EQ(w.variable("X").Frame, 2);
+    EXPECT_EQ(other.Variables[other.IndexOfVariable("X")]->Frame, 2) << "one chart: every simulation moves";
+
+    Child<QCheckBox>(w.window, "separateCharts")->click();
+    EXPECT_FALSE(w.window.isAnimating());
+    Command(w.window, "Animation starten")->trigger();
+    w.window.animationTick();
+    w.window.animationTick();
+    EXPECT_EQ(w.variable("X").Frame, 0) << "four values, cyclic: 0, 2, back to 0";
+    w.window.animationTick();
+    EXPECT_EQ(w.variable("X").Frame, 2);
+    EXPECT_EQ(other.Variables[other.IndexOfVariable("X")]->Frame, 0) << "not shown, so it stays";
+    EXPECT_EQ(other.Variables[other.IndexOfVariable("X")]->CurveObject, nullptr) << "nor does it keep a freed curve";
 }
 
 }  // namespace

@@ -12,13 +12,6 @@
 
 namespace qv {
 
-namespace {
-
-// The timer never runs faster; shorter intervals move several values a tick.
-constexpr int ShortestTimerInterval = 50;
-
-}  // namespace
-
 void TMain::startAnimation() {
     stopAnimation();
     bool anyAnimated = false;
@@ -34,11 +27,10 @@ void TMain::startAnimation() {
     for (auto& simulation : document_.Simulations) LoadAnimationPictures(*simulation);
     showStatus(QStringLiteral("Animation läuft..."));
     animationTimer_ = std::make_unique<QTimer>();
-    animationTimer_->setInterval(std::max(ShortestTimerInterval, document_.Chart->animationInterval));
+    animationTimer_->setInterval(std::max(ShortestAnimationTick, document_.Chart->animationInterval));
     display(true);
-    // Queued, so a tick never runs inside the timer's own event: a message
-    // box shown while drawing lets the user give a command that stops the
-    // animation, and that frees the timer at once.
+    // Queued, so a tick never runs inside the timer's own event: whatever
+    // stops the animation, even from within a tick, may free the timer at once.
     connect(animationTimer_.get(), &QTimer::timeout, this, &TMain::animationTick, Qt::QueuedConnection);
     animationTimer_->start();
     commands_.animationStop->setEnabled(true);

@@ -18,9 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The timer never fires faster than this, whatever interval the chart asks for.
-constexpr int32_t ShortestTick = 50;
-
 bool MovesOnTick(const Tvariable& variable) { return variable.Plotted && variable.Animated; }
 
 // Old documents may name the file with the folders of the machine it was made
@@ -67,9 +64,9 @@ std::optional<Picture> LoadPictureFile(const std::string& name) {
 }  // namespace
 
 int32_t AnimationStep(int32_t animationInterval) {
-    if (animationInterval <= 0 || animationInterval >= ShortestTick) return 1;
-    int32_t step = ShortestTick / animationInterval;
-    const int32_t twiceRest = 2 * (ShortestTick % animationInterval);
+    if (animationInterval <= 0 || animationInterval >= ShortestAnimationTick) return 1;
+    int32_t step = ShortestAnimationTick / animationInterval;
+    const int32_t twiceRest = 2 * (ShortestAnimationTick % animationInterval);
     if (twiceRest > animationInterval || (twiceRest == animationInterval && step % 2 == 1)) ++step;
     return step;
 }

@@ -23,6 +23,9 @@ inline constexpr int32_t AnimationLinear = 0;
 inline constexpr int32_t AnimationCyclic = 1;
 inline constexpr int32_t AnimationBackAndForth = 2;
 
+// The timer never runs faster, whatever interval the chart asks for (ms).
+inline constexpr int32_t ShortestAnimationTick = 50;
+
 // How many values a curve moves per tick: 1 from an interval of 50 ms on,
 // since the timer never runs faster than that; below it, 50 / interval
 // rounded to the nearest whole number, halves to the even one (20 ms gives 2).

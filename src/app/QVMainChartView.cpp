@@ -198,11 +198,15 @@ void TMain::PictureMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::Keyb
         picture_->setCursor(GripCursor(FindGrip(*document_.Page, x, y).Code));
         return;
     }
-    if (!(buttons & Qt::LeftButton)) {
-        finishDrag();
-        return;
+    switch (drag_.Move(x, y, buttons, modifiers)) {
+        case DragStep::Unchanged:
+            return;
+        case DragStep::Ended:
+            finishDrag();
+            return;
+        case DragStep::Moved:
+            break;
     }
-    if (!drag_.Move(x, y, modifiers & Qt::ShiftModifier ? ShiftKey : 0)) return;
     markChanged();
     // The outlines at the new place over the picture as it was when the drag began.
     QImage image = dragBase_;
@@ -218,7 +222,9 @@ void TMain::PictureMouseUp(QPoint, Qt::MouseButton button) {
 }
 
 void TMain::finishDrag() {
-    if (!drag_.Active()) return;
+    // The picture kept from the start tells whether the page still shows a
+    // drag: the drag itself may have ended already on a move without button.
+    if (dragBase_.isNull()) return;
     drag_.Finish();
     dragBase_ = QImage();
     document_.Page->UpdatePixels();

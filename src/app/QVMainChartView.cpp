@@ -222,9 +222,9 @@ void TMain::PictureMouseUp(QPoint, Qt::MouseButton button) {
 }
 
 void TMain::finishDrag() {
-    // The picture kept from the start tells whether the page still shows a
-    // drag: the drag itself may have ended already on a move without button.
-    if (dragBase_.isNull()) return;
+    // The page still shows the outlines when a move without button has
+    // already ended the drag itself.
+    if (!drag_.Active() && dragBase_.isNull()) return;
     drag_.Finish();
     dragBase_ = QImage();
     document_.Page->UpdatePixels();

@@ -14,6 +14,9 @@ namespace qv {
 
 void TMain::startAnimation() {
     stopAnimation();
+    // Started during a run, it would move the frames under the progress box
+    // and carry on over the freshly computed chart afterwards.
+    if (running_) return;
     bool anyAnimated = false;
     for (auto& simulation : document_.Simulations) anyAnimated = ResetAnimation(*simulation) || anyAnimated;
     if (!anyAnimated) {

@@ -9,12 +9,14 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
 #include "UiTestSupport.h"
 #include "app/QVMain.h"
 #include "app/ChartPicture.h"
+#include "app/bswarten.h"
 #include "charts/bsgraf3d.h"
 #include "charts/QVPlot.h"
 #include "drawing/bspoly.h"
@@ -95,6 +97,39 @@ TEST(AnimationWindow, StartNeedsAnAnimatedCurve) {
     EXPECT_EQ(w.variable("X").Frame, 0);
     w.window.animationTick();  // a tick that was already queued does nothing
     EXPECT_EQ(w.variable("X").Frame, 0);
+}
+
+TEST(AnimationWindow, NoStartWhileARunIsInProgress) {
+    AnimationWindow w;
+    w.animate("X", AnimationCyclic, "ball.png");
+    // A run long enough to be still going when the user reaches the menu.
+    AcceptedAlgorithm slow;
+    slow.Name = "Lang";
+    slow.Program = {"I := 0", "WHILE I < 20 DO I := I + 1", "ZEIT := ZEIT + 1"};
+    slow.StepCount = 1'000'000;
+    ASSERT_EQ(AddNewSimulation(w.window.document(), slow), std::nullopt);
+
+    bool tried = false, startedDuringRun = true;
+    QTimer user;
+    user.setInterval(10);
+    QObject::connect(&user, &QTimer::timeout, &w.window, [&] {
+        if (!w.window.isRunning()) return;
+        user.stop();
+        Command(w.window, "Animation starten")->trigger();
+        startedDuringRun = w.window.isAnimating();
+        tried = true;
+        QTest::mouseClick(w.window.waitBox().abortButton(), Qt::LeftButton);
+    });
+    user.start();
+    w.window.anzeigen();
+
+    ASSERT_TRUE(tried) << "the run ended before the menu was reached";
+    EXPECT_FALSE(startedDuringRun);
+    EXPECT_FALSE(w.window.isAnimating());
+    EXPECT_FALSE(Command(w.window, "Animation beenden")->isEnabled());
+    // Afterwards it starts as usual.
+    Command(w.window, "Animation starten")->trigger();
+    EXPECT_TRUE(w.window.isAnimating());
 }
 
 TEST(AnimationWindow, TicksMoveEachKindAndRedrawWithThePicture) {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 
 #include "UiTestSupport.h"
@@ -97,6 +98,28 @@ TEST(AnimationWindow, StartNeedsAnAnimatedCurve) {
     EXPECT_EQ(w.variable("X").Frame, 0);
     w.window.animationTick();  // a tick that was already queued does nothing
     EXPECT_EQ(w.variable("X").Frame, 0);
+}
+
+// The pictures that come with the program: found from the window's program
+// folder, read by our own codecs, small, and drawn on a clear background so
+// that only the figure moves over the curve.
+TEST(AnimationWindow, ShippedPicturesLoadSmallAndClear) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(AnimationFolder())) {
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        const auto picture = LoadAnimationPicture(name);
+        ASSERT_TRUE(picture.has_value());
+        EXPECT_GE(picture->Width, 32);
+        EXPECT_LE(picture->Width, 64);
+        EXPECT_GE(picture->Height, 32);
+        EXPECT_LE(picture->Height, 64);
+        EXPECT_EQ(AlphaOf(picture->Pixels.front()), 0) << "the corner is transparent";
+        EXPECT_EQ(AlphaOf(picture->Pixels[picture->Pixels.size() / 2 + picture->Width / 2]), 255)
+            << "the middle is drawn";
+        ++count;
+    }
+    EXPECT_GE(count, 4);
 }
 
 TEST(AnimationWindow, NoStartWhileARunIsInProgress) {

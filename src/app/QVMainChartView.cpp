@@ -26,6 +26,7 @@
 namespace qv {
 
 void TMain::anzeigen() {
+    stopAnimation();
     if (running_) return;
     compute();
     display(false);

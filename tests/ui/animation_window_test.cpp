@@ -260,6 +260,7 @@ TEST(AnimationWindow, PauseEndAndOtherCommandsStopIt) {
         AnswerBoxes no(MessageAnswer::No);
         stops("Löschen", [&] { Command(w.window, "Löschen")->trigger(); });
     }
+    stops("anzeigen() called directly", [&] { w.window.anzeigen(); });
     const int32_t steps = w.sim().StepCount;
     stops("Weiter rechnen", [&] { Child<QPushButton>(w.window, "continue")->click(); });
     EXPECT_EQ(w.sim().StepCount, 2 * steps);

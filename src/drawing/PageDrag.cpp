@@ -43,11 +43,34 @@ int ShiftBitsOf(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::ControlModifier ? CtrlKey : 0);
 }
 
+// EndDrag keeps an object's centre on the sheet the drawing globals describe,
+// the printed size; on screen only the page itself shows, and an object left
+// beyond it could not be seen or gripped again. While a drag ends the page's
+// own size stands for the sheet.
+class PageSizeGuard {
+public:
+    explicit PageSizeGuard(const TKomplex& page)
+        : savedWidth_(Drawing().PageWidth), savedHeight_(Drawing().PageHeight) {
+        Drawing().PageWidth = page.Width();
+        Drawing().PageHeight = page.Height();
+    }
+    ~PageSizeGuard() {
+        Drawing().PageWidth = savedWidth_;
+        Drawing().PageHeight = savedHeight_;
+    }
+    PageSizeGuard(const PageSizeGuard&) = delete;
+    PageSizeGuard& operator=(const PageSizeGuard&) = delete;
+
+private:
+    double savedWidth_, savedHeight_;
+};
+
 }  // namespace
 
 void PageDrag::Start(TKomplex& page, PageGrip grip, int32_t x, int32_t y) {
     Finish();
     if (!grip) return;
+    page_ = &page;
     grip_ = grip;
     lastX_ = x;
     lastY_ = y;
@@ -82,8 +105,12 @@ DragStep PageDrag::Move(int32_t x, int32_t y, Qt::MouseButtons buttons, Qt::Keyb
 }
 
 void PageDrag::Finish() {
-    for (Tsimple* object : dragged_) object->EndDrag();
+    if (page_) {
+        const PageSizeGuard onThePage(*page_);
+        for (Tsimple* object : dragged_) object->EndDrag();
+    }
     dragged_.clear();
+    page_ = nullptr;
     grip_ = {};
 }
 

@@ -43,13 +43,14 @@ public:
     // the drag is over (the release went elsewhere). Shift keeps the
     // proportions while resizing, Ctrl rewraps a resized text.
     DragStep Move(int32_t x, int32_t y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
-    // Release: the dragged objects are kept on the page.
+    // Release: the dragged objects are kept on the page the drag began on.
     void Finish();
 
     // The objects drawn as outlines while the drag lasts.
     const std::vector<Tsimple*>& Dragged() const { return dragged_; }
 
 private:
+    TKomplex* page_ = nullptr;
     PageGrip grip_;
     std::vector<Tsimple*> dragged_;
     int32_t lastX_ = 0, lastY_ = 0;

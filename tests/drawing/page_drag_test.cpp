@@ -120,8 +120,28 @@ TEST_F(PageDragTest, ObjectsAreKeptOnThePage) {
     drag.Start(page, FindGrip(page, 40, 30), 40, 30);
     drag.Move(-500, -500, Qt::LeftButton, {});
     drag.Finish();
-    EXPECT_GE(a->X() + a->Width() / 2, 0) << "the centre stays on the page";
-    EXPECT_GE(a->Y() + a->Height() / 2, 0);
+    EXPECT_DOUBLE_EQ(a->CentreX(), 0) << "the centre stays on the page";
+    EXPECT_DOUBLE_EQ(a->CentreY(), 0);
+
+    // The page shown is smaller than the printed sheet: an object let go
+    // beyond it comes back to its edge, where it can be gripped again.
+    page.SetBounds(0, 0, 16, 12);
+    a->SetBounds(1, 1, 6, 4);
+    drag.Start(page, FindGrip(page, 40, 30), 40, 30);
+    drag.Move(220, 150, Qt::LeftButton, {});
+    drag.Finish();
+    EXPECT_DOUBLE_EQ(a->CentreX(), 16);
+    EXPECT_DOUBLE_EQ(a->CentreY(), 12);
+    EXPECT_DOUBLE_EQ(Drawing().PageWidth, 21) << "the sheet keeps its size";
+    EXPECT_DOUBLE_EQ(Drawing().PageHeight, 29.6);
+    // A resize past the page's edge keeps the centre on it as well.
+    a->SetBounds(1, 1, 6, 4);
+    drag.Start(page, FindGrip(page, 68, 48), 68, 48);
+    drag.Move(400, 50, Qt::LeftButton, {});
+    drag.Finish();
+    EXPECT_DOUBLE_EQ(a->CentreX(), 16);
+    EXPECT_DOUBLE_EQ(a->Height(), 4);
+
     drag.Start(page, {}, 0, 0);
     EXPECT_FALSE(drag.Active()) << "no grip, no drag";
 }

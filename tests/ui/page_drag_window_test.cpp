@@ -128,5 +128,23 @@ TEST_F(PageDragWindow, OutlineWhileDraggingAndAMissedRelease) {
     EXPECT_FALSE(window.isSaved());
 }
 
+TEST_F(PageDragWindow, LetGoBeyondThePageItStaysInSight) {
+    // The pointer keeps reporting past the picture's edge while the button
+    // is held; the picture comes back to the page's edge and can be gripped.
+    QTest::mouseClick(picture, Qt::LeftButton, {}, centre());
+    const QPoint from = centre(), far = QPoint(picture->width(), picture->height()) * 3;
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    QTest::mouseMove(picture, far);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, far);
+    const TSeite& page = *window.document().Page;
+    EXPECT_DOUBLE_EQ(bild->CentreX(), page.Width());
+    EXPECT_DOUBLE_EQ(bild->CentreY(), page.Height());
+    const QPoint stillShown = centre() - QPoint(bild->PixWidth() / 4, bild->PixHeight() / 4);
+    ASSERT_TRUE(picture->rect().contains(stillShown));
+    EXPECT_EQ(picture->image().pixel(stillShown), QColor(0x20, 0x40, 0xC0).rgb());
+    QTest::mouseMove(picture, centre() - QPoint(1, 1));
+    EXPECT_EQ(picture->cursor().shape(), Qt::SizeAllCursor) << "its centre can be gripped again";
+}
+
 }  // namespace
 }  // namespace qv

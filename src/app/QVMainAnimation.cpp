@@ -1,6 +1,5 @@
 // The animation: a timer that redraws the chart with every animated
 // variable's picture at its current value and then moves the values on.
-#include <QAction>
 #include <QTimer>
 
 #include <algorithm>
@@ -36,30 +35,24 @@ void TMain::startAnimation() {
     // stops the animation, even from within a tick, may free the timer at once.
     connect(animationTimer_.get(), &QTimer::timeout, this, &TMain::animationTick, Qt::QueuedConnection);
     animationTimer_->start();
-    commands_.animationStop->setEnabled(true);
-    commands_.animationPause->setEnabled(true);
+    updateCommands();
 }
 
 void TMain::pauseAnimation() {
-    if (!animationTimer_) {
-        commands_.animationPause->setChecked(false);
-        return;
-    }
-    if (animationTimer_->isActive()) {
+    if (animationTimer_ && animationTimer_->isActive()) {
         animationTimer_->stop();
         showStatus(QStringLiteral("Animation Pause..."));
-    } else {
+    } else if (animationTimer_) {
         animationTimer_->start();
         showStatus(QStringLiteral("Animation läuft..."));
     }
-    commands_.animationPause->setChecked(!animationTimer_->isActive());
+    updateCommands();  // the pause command shows whether the timer is off
 }
 
 void TMain::stopAnimation() {
     if (!animationTimer_) return;
     animationTimer_.reset();
-    commands_.animationPause->setChecked(false);
-    updateHint();  // also disables "Animation Pause" and "Animation beenden"
+    updateHint();  // also updates "Animation Pause" and "Animation beenden"
 }
 
 void TMain::endAnimation() {

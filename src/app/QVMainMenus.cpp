@@ -172,6 +172,7 @@ void TMain::updateCommands() {
     c.autoScale->setChecked(document_.Chart->autoScale);
     c.animationStart->setEnabled(chart && selected);
     c.animationPause->setEnabled(isAnimating());
+    c.animationPause->setChecked(isAnimating() && !animationTimer_->isActive());
     c.animationStop->setEnabled(isAnimating());
     c.copySimulation->setEnabled(selected);
     c.insertPicture->setEnabled(chart);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "document/QVDocument.h"
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/TextFonts.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "drawing/DrawStyles.h"
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/bskomplex.h"
 
 namespace qv {

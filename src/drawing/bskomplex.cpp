@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 #include "engine/Tvariable.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 #include "bitmap_test_pictures.h"
 
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/bsbitmap.h"
 
 #include <QPainter>

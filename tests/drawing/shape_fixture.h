@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "drawing/BSSimple.h"
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 
 namespace qv::testing {
 

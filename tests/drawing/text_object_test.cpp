@@ -1,4 +1,4 @@
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/TextDefaults.h"
 #include "drawing/TextLayout.h"
 #include "drawing/TextRecord.h"

@@ -1,4 +1,4 @@
-#include "drawing/ObjectFactory.h"
+#include "drawing/ObjectReader.h"
 
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"

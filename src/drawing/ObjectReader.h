@@ -1,5 +1,8 @@
-// Turns a type tag read from a record back into a drawing object. Groups,
-// paste, Clone and the document loader all come through here.
+// Turns a type tag read from a record back into a page object. Groups,
+// paste, Clone and the document loader all come through here. Charts are page
+// objects too, so the one function that knows every kind is defined above
+// both drawing/ and charts/, in document/ObjectFactory.cpp; drawing code
+// needs only this declaration.
 #pragma once
 
 #include <memory>

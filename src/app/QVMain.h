@@ -107,7 +107,8 @@ private:
     void NeueSimulation1Click();
     void Kopie1Click();
     void Simulation1Click();
-    void Loeschen1Click();
+    // The simulation box's "&Löschen", and Del without a selected page object.
+    void deleteSimulation();
     void WeiterClick();
     bool editSimulation(AlgoEditorState& state);
     // Stores a confirmed editor into sim and rebuilds its variables.
@@ -152,6 +153,10 @@ private:
     void ArrowToolClick();
     void TextToolClick();
 
+    // Edit commands (QVMainEdit.cpp).
+    void Loeschen1Click();
+    bool pageObjectSelected() const;
+
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();
     void Bedienung1Click();
@@ -161,6 +166,10 @@ private:
     void notAvailable();
 
     void markChanged();
+    // The document is named after a file (not "NONAME.PRG").
+    bool hasFile() const;
+    // "&Speichern": the document differs from its file, or a new one holds simulations.
+    bool mayBeSaved() const;
     void showStatus(const QString& text);
 
     TDocument document_;

@@ -113,6 +113,8 @@ private:
     bool editSimulation(AlgoEditorState& state);
     // Stores a confirmed editor into sim and rebuilds its variables.
     void storeEditor(AlgoEditorState& state, tsim& sim);
+    // Adds and selects a simulation. A new one (not a copy, which brings its
+    // axis choice) shows its first variable on both axes, "ZEIT" across in 2-D.
     void addSimulation(std::unique_ptr<tsim> sim, bool isNew);
     // Runs the simulations under the progress box and reports what ended them.
     void runWithProgress(const std::function<RecomputeOutcome(RunObserver*)>& run);

@@ -89,7 +89,15 @@ void TMain::showStatus(const QString& text) { status_->setText(text); }
 void TMain::markChanged() {
     saved_ = false;
     // "&Speichern" follows at once, not only at the next hint update.
-    if (commands_.save) commands_.save->setEnabled(!document_.Simulations.empty());
+    if (commands_.save) commands_.save->setEnabled(mayBeSaved());
+}
+
+bool TMain::hasFile() const { return fileName_.toUpper() != QStringLiteral("NONAME.PRG"); }
+
+bool TMain::mayBeSaved() const {
+    // A document with a file differs from it also when its last simulation
+    // was deleted; a new one is worth saving once it holds a simulation.
+    return !saved_ && (!document_.Simulations.empty() || hasFile());
 }
 
 void TMain::updateHint() {

@@ -107,11 +107,14 @@ private:
     void NeueSimulation1Click();
     void Kopie1Click();
     void Simulation1Click();
-    void Loeschen1Click();
+    // The simulation box's "&Löschen", and Del without a selected page object.
+    void deleteSimulation();
     void WeiterClick();
     bool editSimulation(AlgoEditorState& state);
     // Stores a confirmed editor into sim and rebuilds its variables.
     void storeEditor(AlgoEditorState& state, tsim& sim);
+    // Adds and selects a simulation. A new one (not a copy, which brings its
+    // axis choice) shows its first variable on both axes, "ZEIT" across in 2-D.
     void addSimulation(std::unique_ptr<tsim> sim, bool isNew);
     // Runs the simulations under the progress box and reports what ended them.
     void runWithProgress(const std::function<RecomputeOutcome(RunObserver*)>& run);
@@ -152,6 +155,10 @@ private:
     void ArrowToolClick();
     void TextToolClick();
 
+    // Edit commands (QVMainEdit.cpp).
+    void Loeschen1Click();
+    bool pageObjectSelected() const;
+
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();
     void Bedienung1Click();
@@ -161,6 +168,10 @@ private:
     void notAvailable();
 
     void markChanged();
+    // The document is named after a file (not "NONAME.PRG").
+    bool hasFile() const;
+    // "&Speichern": the document differs from its file, or a new one holds simulations.
+    bool mayBeSaved() const;
     void showStatus(const QString& text);
 
     TDocument document_;

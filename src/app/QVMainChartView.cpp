@@ -190,6 +190,8 @@ void TMain::clickOnPageObject(Tsimple& object, int x, int y) {
         object.SetSelected(select);
     }
     drawPage();
+    // Del follows the selection at once, also when no simulation enables it.
+    updateCommands();
 }
 
 void TMain::PictureMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {

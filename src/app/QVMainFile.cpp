@@ -132,7 +132,7 @@ void TMain::Oeffnen1Click() {
 }
 
 void TMain::Speichern1Click() {
-    if (fileName_.toUpper() == QStringLiteral("NONAME.PRG")) {
+    if (!hasFile()) {
         SpeichernUnter1Click();
     } else {
         saveFileAs(fileName_);

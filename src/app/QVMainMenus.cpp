@@ -48,9 +48,12 @@ void TMain::createMenus() {
     Commands& c = commands_;
 
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    command(datei, QStringLiteral("&Neu"), &TMain::Neu1Click);
-    command(datei, QStringLiteral("Ö&ffnen..."), &TMain::Oeffnen1Click, QStringLiteral("Datei öffnen"), tools);
+    // Beside the listed shortcuts the ones every desktop program has.
+    command(datei, QStringLiteral("&Neu"), &TMain::Neu1Click)->setShortcut(QKeySequence::New);
+    command(datei, QStringLiteral("Ö&ffnen..."), &TMain::Oeffnen1Click, QStringLiteral("Datei öffnen"), tools)
+        ->setShortcut(QKeySequence::Open);
     c.save = command(datei, QStringLiteral("&Speichern"), &TMain::Speichern1Click, QStringLiteral("Datei speichern"), tools);
+    c.save->setShortcut(QKeySequence::Save);
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
     c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
@@ -159,12 +162,12 @@ void TMain::updateCommands() {
     const bool selected = document_.SelectedSimulation() != nullptr;
     const bool chart = document_.ChartShown;
     const bool table = document_.TableShown;
-    c.save->setEnabled(any && !saved_);
+    c.save->setEnabled(mayBeSaved());
     c.saveAs->setEnabled(any);
     c.exportTable->setEnabled(table && selected);
     c.print->setEnabled(selected);
     c.editSimulation->setEnabled(selected);
-    for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected);
+    for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected || pageObjectSelected());
     c.rotate->setEnabled(false);
     c.chart->setChecked(chart);
     c.table->setChecked(table);

@@ -31,7 +31,7 @@ QWidget* TMain::createControlPanel() {
     connect(simulationBox_, &QComboBox::activated, this, &TMain::SimulationBoxChange);
     connect(simulationBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(QStringLiteral("&Löschen"), this, &TMain::Loeschen1Click)->setEnabled(document_.Selected >= 0);
+        menu.addAction(QStringLiteral("&Löschen"), this, &TMain::deleteSimulation)->setEnabled(document_.Selected >= 0);
         menu.exec(simulationBox_->mapToGlobal(at));
     });
 

@@ -15,12 +15,15 @@ namespace qv {
 
 namespace {
 
-// A simulation with everything it holds, through its own record.
-std::unique_ptr<tsim> CopyOf(const tsim& simulation) {
-    OutStream out;
-    simulation.save(out);
-    InStream in(out.bytes());
-    return std::make_unique<tsim>(in);
+// A copy takes the verbal and graphical models along with what the
+// algorithm editor holds.
+void CopyModels(const tsim& from, tsim& to) {
+    to.StockNames = from.StockNames;
+    to.RateNames = from.RateNames;
+    to.Sentences = from.Sentences;
+    to.Diagram = from.Diagram;
+    to.ExtendedSyntax = from.ExtendedSyntax;
+    to.SimplifiedModel = from.SimplifiedModel;
 }
 
 // The first variable's name stands in for an axis variable that is gone.
@@ -59,7 +62,7 @@ void TMain::storeEditor(AlgoEditorState& state, tsim& sim) {
     releaseTable();
     if (std::optional<std::string> problem = state.StoreInto(sim)) ShowMessage(this, MessageKind::Error, *problem);
     // StoreInto compiled this program last, so the compiler's order is its own.
-    sim.TakeVariables(static_cast<int>(document_.Simulations.size()));
+    TakeVariablesIn(document_, sim);
 }
 
 void TMain::NeueSimulation1Click() {
@@ -76,23 +79,27 @@ void TMain::NeueSimulation1Click() {
 void TMain::Kopie1Click() {
     const tsim* selected = document_.SelectedSimulation();
     if (running_ || !selected) return;
-    std::unique_ptr<tsim> copy = CopyOf(*selected);
     AlgoEditorState state;
-    state.LoadFrom(*copy);
+    state.LoadFrom(*selected);
     state.Name = ProposeCopyName(state.Name);
     if (!editSimulation(state)) return;
+    // Built anew from the editor: no curve, table or animation settings, no
+    // values and no stored-results flag come along, only the axis choice.
+    auto copy = std::make_unique<tsim>();
+    CopyModels(*selected, *copy);
+    copy->XAxisName = selected->XAxisName;
+    copy->YAxisName = selected->YAxisName;
     storeEditor(state, *copy);
+    KeepAxisNames(*copy);
     addSimulation(std::move(copy), false);
 }
 
 void TMain::addSimulation(std::unique_ptr<tsim> sim, bool isNew) {
-    const std::string first = sim->Variables.empty() ? std::string() : sim->Variables.front()->Name;
-    sim->XAxisName = first;
-    sim->YAxisName = first;
-    // Variables are labelled with their simulation's name once there are several.
-    if (document_.Simulations.size() == 1)
-        for (auto& variable : document_.Simulations.front()->Variables)
-            variable->SimulationName = document_.Simulations.front()->Name;
+    if (isNew) {
+        const std::string first = sim->Variables.empty() ? std::string() : sim->Variables.front()->Name;
+        sim->XAxisName = first;
+        sim->YAxisName = first;
+    }
     document_.Simulations.push_back(std::move(sim));
     document_.Selected = static_cast<int32_t>(document_.Simulations.size()) - 1;
     fillSimulationBox();
@@ -126,7 +133,7 @@ void TMain::Simulation1Click() {
     updateHint();
 }
 
-void TMain::Loeschen1Click() {
+void TMain::deleteSimulation() {
     stopAnimation();
     const tsim* selected = document_.SelectedSimulation();
     if (running_ || !selected) return;

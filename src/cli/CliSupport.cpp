@@ -44,7 +44,8 @@ std::optional<double> ParseNumber(const std::string& text, bool decimalComma) {
     if (begin != end && *begin == '+') ++begin;
     double value = 0;
     auto [stop, error] = std::from_chars(begin, end, value);
-    if (begin == end || error != std::errc() || stop != end) return std::nullopt;
+    // "inf" and "nan" read as numbers, but no value of a model or size can be either.
+    if (begin == end || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -15,8 +15,8 @@ enum ExitCode { ExitOk = 0, ExitUsage = 1, ExitCompileError = 2, ExitRunFault = 
 // break does not start another line). Nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadProgramLines(const std::string& path);
 
-// A number as given on the command line: "." as separator, or "," with
-// decimalComma. The whole text must be the number.
+// A finite number as given on the command line: "." as separator, or ","
+// with decimalComma. The whole text must be the number.
 std::optional<double> ParseNumber(const std::string& text, bool decimalComma);
 
 // The shortest text that reads back to the same double, "." separator;

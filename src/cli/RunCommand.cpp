@@ -117,11 +117,16 @@ int RunCommand(const std::vector<std::string>& args) {
         macro.Lines = std::move(*body);
         sim.Macros.push_back(std::move(macro));
     }
-    std::map<std::string, double> starts;
+    // Start values are matched by the name as the compiler spells it.
+    struct Start {
+        std::string given, name;
+        double value;
+    };
+    std::vector<Start> starts;
     for (const auto& [name, text] : options.starts) {
         auto number = ParseNumber(text, options.decimalComma);
         if (!number) return Usage("Ungültiger Startwert: " + name + "=" + text);
-        starts[Utf8ToCp1252(name)] = *number;
+        starts.push_back({name, CompiledName(Utf8ToCp1252(name), options.caseSensitive), *number});
     }
 
     CompilerState& compiler = Compiler();
@@ -134,11 +139,24 @@ int RunCommand(const std::vector<std::string>& args) {
         return ExitCompileError;
     }
     // Inputs without a --start begin at 0, as a fresh start-value table does.
+    std::map<std::string, std::size_t> inputs;
     for (int k = 0; k <= compiler.InputCount; ++k) {
         auto index = static_cast<std::size_t>(compiler.InputVariables[static_cast<std::size_t>(k)]);
-        auto given = starts.find(compiler.VariableNames[index]);
-        compiler.VariableValues[index] = given != starts.end() ? given->second : 0.0;
+        inputs[compiler.VariableNames[index]] = index;
+        compiler.VariableValues[index] = 0.0;
     }
+    // A value for a name the program does not read would be lost without a word.
+    bool unknown = false;
+    for (const Start& start : starts) {
+        auto input = inputs.find(start.name);
+        if (input != inputs.end()) {
+            compiler.VariableValues[input->second] = start.value;
+        } else {
+            std::cerr << "Unbekannte Eingangsgröße: " << start.given << '\n';
+            unknown = true;
+        }
+    }
+    if (unknown) return ExitUsage;
     sim.TakeVariables(1);
     for (auto& v : sim.Variables) v->Plotted = true;
 

@@ -1,5 +1,7 @@
 #include "document/DocumentActions.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "charts/QVPlot.h"
@@ -16,6 +18,12 @@ std::string CompileErrorReport() {
     const CompilerState& c = Compiler();
     return "Zeile " + std::to_string(c.ErrorLine) + ", Spalte " + std::to_string(c.ErrorColumn) + ": " +
            CompileErrorText(c.CompileError);
+}
+
+void TakeVariablesIn(const TDocument& document, tsim& simulation) {
+    const bool added = std::any_of(document.Simulations.begin(), document.Simulations.end(),
+                                   [&](const auto& other) { return other.get() == &simulation; });
+    simulation.TakeVariables(static_cast<int>(document.Simulations.size()) + (added ? 0 : 1));
 }
 
 std::optional<std::string> AddNewSimulation(TDocument& document, const AcceptedAlgorithm& algorithm) {
@@ -39,7 +47,7 @@ std::optional<std::string> AddNewSimulation(TDocument& document, const AcceptedA
             if (name == c.VariableNames[index]) value = given;
         c.VariableValues[index] = value;
     }
-    simulation->TakeVariables(static_cast<int>(document.Simulations.size()) + 1);
+    TakeVariablesIn(document, *simulation);
     if (!simulation->Variables.empty()) {
         simulation->XAxisName = simulation->Variables.front()->Name;
         simulation->YAxisName = simulation->XAxisName;

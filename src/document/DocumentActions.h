@@ -29,6 +29,12 @@ struct AcceptedAlgorithm {
 // A compile error as the editor reports it: "Zeile L, Spalte C: message".
 std::string CompileErrorReport();
 
+// Rebuilds a simulation's variables after its program was just compiled
+// (TakeVariables), counting the document's simulations with this one whether
+// it was added already or is about to be: with others beside it, its
+// variables carry its name. The other simulations' variables are not touched.
+void TakeVariablesIn(const TDocument& document, tsim& simulation);
+
 // "Neue Simulation" confirmed: compiles the program (a compile error gives
 // its report and changes nothing), builds the simulation with its variables
 // in compiler order, adds and selects it; its axes are its first variable,

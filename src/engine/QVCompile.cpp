@@ -475,6 +475,8 @@ std::string CompileErrorText(int32_t code) {
 
 bool IsFunctionName(const std::string& name) { return FunctionCode(Folded(name)) != 0; }
 
+std::string CompiledName(const std::string& name, bool caseSensitive) { return caseSensitive ? name : Folded(name); }
+
 std::vector<std::string> CompiledVariableNames() {
     const CompilerState& state = Compiler();
     return {state.VariableNames.begin(), state.VariableNames.begin() + (state.VariableCount + 1)};

@@ -87,6 +87,10 @@ std::string CompileErrorText(int32_t code);
 
 bool IsFunctionName(const std::string& name);
 
+// A name as the compiler keeps it: a-z and the umlauts folded to upper case
+// unless case is kept, so a name typed elsewhere finds its variable.
+std::string CompiledName(const std::string& name, bool caseSensitive);
+
 // Names of the variables registered by the last compile, in compiler order.
 std::vector<std::string> CompiledVariableNames();
 

@@ -91,3 +91,27 @@ TEST(CliRun, WrongUsageAndUnreadableFiles) {
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(RunCli({"run", program, "--macro", "M=/nonexistent/m.txt"}).exitCode, 1);
 }
+
+TEST(CliRun, StartNamesFollowTheCaseRuleAndMustNameAnInput) {
+    auto program = WriteTempFile("tea.txt", "TEA := TEA - 1\n");
+    auto folded = RunCli({"run", program, "--steps", "1", "--start", "Tea=180"});
+    EXPECT_EQ(folded.exitCode, 0) << folded.err;
+    EXPECT_EQ(folded.out, "step,TEA\n1,179\n");
+
+    // A value that would be lost is refused before anything runs.
+    for (const std::vector<std::string>& extra : {std::vector<std::string>{"--start", "MILK=1"},
+                                                  {"--start", "Tea=180", "--case-sensitive"}}) {
+        std::vector<std::string> args{"run", program, "--steps", "1"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1) << extra[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Unbekannte Eingangsgröße: " + extra[1].substr(0, extra[1].find('=')) + "\n");
+    }
+    for (const char* value : {"TEA=inf", "TEA=-inf", "TEA=nan"}) {
+        auto r = RunCli({"run", program, "--steps", "1", "--start", value});
+        EXPECT_EQ(r.exitCode, 1) << value;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind(std::string("Ungültiger Startwert: ") + value + "\n", 0), 0u) << r.err;
+    }
+}

@@ -7,9 +7,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "dialogs/MessageBoxes.h"
@@ -64,6 +70,21 @@ inline void OnNextModalDialog(std::function<void(QDialog&)> action) {
         action(*dialog);
     });
     timer->start();
+}
+
+// Fills the algorithm editor that the next command opens and presses OK.
+inline void FillEditor(const QString& name, const QString& program, int steps, std::map<QString, QString> startValues) {
+    OnNextModalDialog([=](QDialog& dialog) {
+        if (!name.isEmpty()) Child<QLineEdit>(dialog, "name")->setText(name);
+        Child<QPlainTextEdit>(dialog, "program")->setPlainText(program);
+        Child<QSpinBox>(dialog, "steps")->setValue(steps);
+        auto* table = Child<QTableWidget>(dialog, "startValues");
+        for (int row = 0; row < table->rowCount(); ++row) {
+            auto value = startValues.find(table->item(row, 0)->text());
+            if (value != startValues.end()) table->item(row, 1)->setText(value->second);
+        }
+        Child<QPushButton>(dialog, "ok")->click();
+    });
 }
 
 }  // namespace qv::test

@@ -35,22 +35,8 @@ namespace {
 using test::AnswerBoxes;
 using test::Child;
 using test::Command;
+using test::FillEditor;
 using test::OnNextModalDialog;
-
-// Fills the algorithm editor that the next command opens and presses OK.
-void FillEditor(const QString& name, const QString& program, int steps, std::map<QString, QString> startValues) {
-    OnNextModalDialog([=](QDialog& dialog) {
-        if (!name.isEmpty()) Child<QLineEdit>(dialog, "name")->setText(name);
-        Child<QPlainTextEdit>(dialog, "program")->setPlainText(program);
-        Child<QSpinBox>(dialog, "steps")->setValue(steps);
-        auto* table = Child<QTableWidget>(dialog, "startValues");
-        for (int row = 0; row < table->rowCount(); ++row) {
-            auto value = startValues.find(table->item(row, 0)->text());
-            if (value != startValues.end()) table->item(row, 1)->setText(value->second);
-        }
-        Child<QPushButton>(dialog, "ok")->click();
-    });
-}
 
 // A growing X over the time ZEIT.
 void AddGrowth(TMain& window, const QString& name = QStringLiteral("Wachstum"), int steps = 50) {

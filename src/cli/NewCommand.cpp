@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/WorksheetSession.h"
 #include "document/DocumentActions.h"
+#include "engine/QVCompile.h"
 #include "util/Cp1252.h"
 
 namespace qv::cli {
@@ -135,7 +136,7 @@ int NewCommand(const std::vector<std::string>& args) {
     document.TableShown = o.tableShown;
     if (auto error = AddNewSimulation(document, o.algorithm)) {
         PrintError(*error);
-        return ExitCompileError;
+        return Compiler().ErrorFlag ? ExitCompileError : ExitUsage;
     }
     tsim& simulation = *document.SelectedSimulation();
     if (!o.x.empty() && !ChooseAxis(simulation, o.x, simulation.XAxisName)) return ExitUsage;

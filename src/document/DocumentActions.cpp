@@ -39,13 +39,20 @@ std::optional<std::string> AddNewSimulation(TDocument& document, const AcceptedA
     CompileProgram(simulation->Program, simulation->CaseSensitive);
     c.Macros = nullptr;
     if (c.ErrorFlag) return CompileErrorReport();
-    // The start-value table: every input starts at its given value or 0.
-    for (int k = 0; k <= c.InputCount; ++k) {
-        auto index = static_cast<std::size_t>(c.InputVariables[static_cast<std::size_t>(k)]);
-        double value = 0;
-        for (const auto& [name, given] : algorithm.StartValues)
-            if (name == c.VariableNames[index]) value = given;
-        c.VariableValues[index] = value;
+    // The start-value table: every input starts at its given value or 0. A
+    // value given for a name that is no input would be lost without a word.
+    for (int k = 0; k <= c.InputCount; ++k)
+        c.VariableValues[static_cast<std::size_t>(c.InputVariables[static_cast<std::size_t>(k)])] = 0;
+    for (const auto& [name, given] : algorithm.StartValues) {
+        const std::string compiled = CompiledName(name, algorithm.CaseSensitive);
+        bool known = false;
+        for (int k = 0; k <= c.InputCount; ++k) {
+            auto index = static_cast<std::size_t>(c.InputVariables[static_cast<std::size_t>(k)]);
+            if (c.VariableNames[index] != compiled) continue;
+            c.VariableValues[index] = given;
+            known = true;
+        }
+        if (!known) return UnknownInputText + name;
     }
     TakeVariablesIn(document, *simulation);
     if (!simulation->Variables.empty()) {

@@ -23,8 +23,12 @@ struct AcceptedAlgorithm {
     std::vector<TListeninhalt> Macros;
     int32_t StepCount = 100;
     bool CaseSensitive = false;
-    std::vector<std::pair<std::string, double>> StartValues;  // by exact name; inputs not named start at 0
+    // By name, spelt as the program may spell it (the compiler's case rule
+    // applies); inputs not named start at 0.
+    std::vector<std::pair<std::string, double>> StartValues;
 };
+
+inline constexpr const char* UnknownInputText = "Unbekannte Eingangsgr\xF6\xDF" "e: ";
 
 // A compile error as the editor reports it: "Zeile L, Spalte C: message".
 std::string CompileErrorReport();

@@ -22,7 +22,7 @@ std::string GrowthDocument(const std::string& name, std::vector<std::string> ext
     auto program = WriteTempFile(name + ".txt", "B := B + 0,1*B*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
     auto document = WriteTempFile(name + ".prg", "");
     std::vector<std::string> args = {"new", "-o", document, "--program", program, "--name", "Wachstum",
-                                     "--steps", "3", "--start", "B=100", "--start", "ZEITSCHRITT=1", "--plot", "B"};
+                                     "--steps", "3", "--start", "b=100", "--start", "Zeitschritt=1", "--plot", "B"};
     args.insert(args.end(), extra.begin(), extra.end());
     auto r = RunCli(args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -106,6 +106,9 @@ TEST(CliDocument, UnreadableDocumentsAndWrongUsage) {
     EXPECT_EQ(RunCli({"new", "-o", out, "--program", good, "--plot", "Q"}).exitCode, 1);
     EXPECT_EQ(RunCli({"new", "--program", good}).exitCode, 1);
     EXPECT_EQ(RunCli({"new", "-o", out, "--program", good, "--y", "X"}).exitCode, 1);
+    r = RunCli({"new", "-o", out, "--program", good, "--start", "Y=1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Unbekannte Eingangsgröße: Y\n");
 }
 
 }  // namespace

@@ -135,6 +135,14 @@ void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
     }
     const int x = position.x(), y = position.y();
     TSeite& page = *document_.Page;
+    // Legend entries lie over the chart: a click on one is meant for its
+    // curve, not for the axis or curve beneath it.
+    auto legend = std::find_if(page.Children.rbegin(), page.Children.rend(),
+                               [&](auto& child) { return dynamic_cast<tlegend*>(child.get()) && child->HitTest(x, y); });
+    if (legend != page.Children.rend()) {
+        clickOnPageObject(**legend, x, y);
+        return;
+    }
     auto first = std::find_if(page.Children.begin(), page.Children.end(), [&](auto& child) { return child->HitTest(x, y); });
     if (first != page.Children.end() && first->get() == document_.Chart && clickInChart(x, y)) return;
     for (auto object = page.Children.rbegin(); object != page.Children.rend(); ++object) {

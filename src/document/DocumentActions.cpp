@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "charts/LegendLayout.h"
 #include "charts/QVPlot.h"
 #include "charts/bsaxis3d.h"
 #include "charts/bsgraf3d.h"
@@ -87,15 +88,16 @@ std::optional<std::string> BuildChart(TDocument& document, bool animating) {
     for (auto& simulation : document.Simulations)
         for (auto& variable : simulation->Variables) variable->CurveObject = nullptr;
     removeLegends(page);
-    int32_t legendX = FirstLegendX, legendY = FirstLegendY;
     tsim* selected = document.SelectedSimulation();
     if (document.SeparateCharts && selected) {
-        buildCurves(*selected, chart, page, legendX, legendY, animating);
+        buildCurves(*selected, chart, page, animating);
     } else {
-        for (auto& simulation : document.Simulations) buildCurves(*simulation, chart, page, legendX, legendY, animating);
+        for (auto& simulation : document.Simulations) buildCurves(*simulation, chart, page, animating);
     }
     chart.layout();
     chart.fitToPage(page.Width(), page.Height());
+    // Only now do the axis numbers stand where the legend must leave room for them.
+    placeLegends(page, chart);
     return failure;
 }
 

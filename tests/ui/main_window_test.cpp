@@ -346,6 +346,13 @@ TEST(MainWindowTest, ChartClicksOpenTheSettingsDialogs) {
     const QPoint legendCentre((*legend)->PixX() + (*legend)->PixWidth() / 2, (*legend)->PixY() + (*legend)->PixHeight() / 2);
     EXPECT_EQ(ClickPicture(window, legendCentre), QStringLiteral("Kurven-Parameter"));
 
+    // An entry lying over an axis is drawn over it, and the click is the entry's.
+    const QPoint onVerticalAxis = PixelOf(chart, 30, chart.verticalAxis().crossAt2);
+    EXPECT_EQ(ClickPicture(window, onVerticalAxis), QStringLiteral("y-Achse"));
+    (*legend)->SetPixX(onVerticalAxis.x() - (*legend)->PixWidth() / 2);
+    (*legend)->SetPixY(onVerticalAxis.y() - (*legend)->PixHeight() / 2);
+    EXPECT_EQ(ClickPicture(window, onVerticalAxis), QStringLiteral("Kurven-Parameter"));
+
     // The horizontal axis of a two-dimensional chart is the x-axis; its OK
     // ends the automatic scaling.
     const QPoint onAxis = PixelOf(chart, chart.verticalAxis().crossAt1, 22.5);

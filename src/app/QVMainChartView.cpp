@@ -47,12 +47,15 @@ void TMain::display(bool animating) {
 void TMain::releaseTable() { table_->buildTable({}, false); }
 
 void TMain::setPageScale() {
-    // The picture fills the view; the page is scaled to it in both directions.
-    const QSize size = chartView_->viewport()->size().expandedTo(QSize(160, 120));
+    // The picture is the page, as large as the view holds it at one scale in
+    // both directions; the view centres it (its pixels are the page's, so
+    // clicks, handles and drags need no further conversion).
+    const QSize view = chartView_->viewport()->size().expandedTo(QSize(160, 120));
     TSeite& page = *document_.Page;
-    Scales().PixelsPerCmX = size.width() / page.Width();
-    Scales().PixelsPerCmY = size.height() / page.Height();
+    const PageFit fit = FitPage(view.width(), view.height(), page.Width(), page.Height());
+    Scales().PixelsPerCmX = Scales().PixelsPerCmY = fit.PixelsPerCm;
     page.UpdatePixels();
+    const QSize size = ToQRect(fit.Page).size().expandedTo(QSize(1, 1));
     if (picture_->image().size() != size) picture_->setImage(QImage(size, QImage::Format_RGB32));
 }
 

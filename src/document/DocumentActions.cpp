@@ -103,9 +103,14 @@ std::optional<std::string> BuildChart(TDocument& document, bool animating) {
 
 void RenderPage(TDocument& document, QPaintDevice& device, int width, int height) {
     TSeite& page = *document.Page;
-    ExportScalesGuard scales(width / page.Width(), height / page.Height(), &page);
+    const PageFit fit = FitPage(width, height, page.Width(), page.Height());
+    ExportScalesGuard scales(fit.PixelsPerCm, fit.PixelsPerCm, &page);
     QPainter painter(&device);
-    painter.fillRect(QRect(0, 0, width, height), ToQColor(Drawing().PageColour));
+    painter.fillRect(QRect(0, 0, width, height), ToQColor(PageSurroundColour));
+    const QRect pageArea = ToQRect(fit.Page);
+    painter.fillRect(pageArea, ToQColor(Drawing().PageColour));
+    painter.setClipRect(pageArea);
+    painter.translate(pageArea.topLeft());
     page.Draw(painter, 0, 0, nullptr);
 }
 

@@ -15,6 +15,8 @@
 #include "app/bswarten.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/HelpHook.h"
+#include "document/DocumentActions.h"
+#include "drawing/QtColour.h"
 #include "util/TextHelpers.h"
 
 namespace qv {
@@ -39,9 +41,14 @@ TMain::TMain(QWidget* parent)
     picture_ = new TChartPicture;
     picture_->setObjectName(QStringLiteral("chartPicture"));
     chartView_->setWidget(picture_);
-    // The picture always fills the view, so scroll bars would only take room from it.
+    // The picture always fits into the view, so scroll bars would only take room from it.
     chartView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chartView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chartView_->setAlignment(Qt::AlignCenter);
+    QPalette surround = chartView_->viewport()->palette();
+    surround.setColor(QPalette::Window, ToQColor(PageSurroundColour));
+    chartView_->viewport()->setPalette(surround);
+    chartView_->viewport()->setAutoFillBackground(true);
     chartView_->viewport()->installEventFilter(this);
     table_ = new TTableView(views_);
     table_->setObjectName(QStringLiteral("tableView"));

@@ -47,12 +47,15 @@ void TMain::display(bool animating) {
 void TMain::releaseTable() { table_->buildTable({}, false); }
 
 void TMain::setPageScale() {
-    // The picture fills the view; the page is scaled to it in both directions.
-    const QSize size = chartView_->viewport()->size().expandedTo(QSize(160, 120));
+    // The picture is the page, as large as the view holds it at one scale in
+    // both directions; the view centres it (its pixels are the page's, so
+    // clicks, handles and drags need no further conversion).
+    const QSize view = chartView_->viewport()->size().expandedTo(QSize(160, 120));
     TSeite& page = *document_.Page;
-    Scales().PixelsPerCmX = size.width() / page.Width();
-    Scales().PixelsPerCmY = size.height() / page.Height();
+    const PageFit fit = FitPage(view.width(), view.height(), page.Width(), page.Height());
+    Scales().PixelsPerCmX = Scales().PixelsPerCmY = fit.PixelsPerCm;
     page.UpdatePixels();
+    const QSize size = ToQRect(fit.Page).size().expandedTo(QSize(1, 1));
     if (picture_->image().size() != size) picture_->setImage(QImage(size, QImage::Format_RGB32));
 }
 
@@ -135,6 +138,14 @@ void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
     }
     const int x = position.x(), y = position.y();
     TSeite& page = *document_.Page;
+    // Legend entries lie over the chart: a click on one is meant for its
+    // curve, not for the axis or curve beneath it.
+    auto legend = std::find_if(page.Children.rbegin(), page.Children.rend(),
+                               [&](auto& child) { return dynamic_cast<tlegend*>(child.get()) && child->HitTest(x, y); });
+    if (legend != page.Children.rend()) {
+        clickOnPageObject(**legend, x, y);
+        return;
+    }
     auto first = std::find_if(page.Children.begin(), page.Children.end(), [&](auto& child) { return child->HitTest(x, y); });
     if (first != page.Children.end() && first->get() == document_.Chart && clickInChart(x, y)) return;
     for (auto object = page.Children.rbegin(); object != page.Children.rend(); ++object) {

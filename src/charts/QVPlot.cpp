@@ -5,6 +5,7 @@
 
 #include "charts/ChartLine.h"
 #include "charts/CurveLine.h"
+#include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
 #include "drawing/bsbitmap.h"
@@ -185,26 +186,12 @@ private:
     const Tvariable* y_ = nullptr;
 };
 
-// The next legend place: a new column when this entry reaches into the plot
-// area, the next one would too, and another column still fits.
-void AdvanceLegend(const Tgraf3d& chart, const tlegend& entry, int32_t& legendX, int32_t& legendY) {
-    const double sx = Scales().PixelsPerCmX, sy = Scales().PixelsPerCmY;
-    const int32_t w = entry.PixWidth(), h = entry.PixHeight();
-    const ChartRect& r = chart.plotRect;
-    if (legendX + w >= r.Left * sx && legendY + 2 * h >= r.Top * sy && !(legendX + 2 * w + 20 >= r.Width * sx)) {
-        legendX += w + 10;
-        legendY = 0;
-    } else {
-        legendY += h;
-    }
-}
-
 // Where a chart's axis is crossed by the others: at 0 when its range holds 0.
 double CrossingValue(const Taxis3D& axis) { return axis.minimum <= 0 && 0 < axis.maximum ? 0 : axis.minimum; }
 
 }  // namespace
 
-void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating) {
+void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, bool animating) {
     const std::vector<Picture>& animationPictures = simulation.AnimationPictures;
     CurveBuilder builder(simulation, chart, animating);
     for (auto& owned : simulation.Variables) {
@@ -214,9 +201,7 @@ void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& lege
         if (v.Plotted && (!animating || !v.Animated || v.CurveCreation != 0)) {
             plot = builder.curve(v);
             if (chart.showLegend && !simulation.StoredResults) {
-                auto entry = std::make_unique<tlegend>(v, plot.get(), legendX, legendY);
-                AdvanceLegend(chart, *entry, legendX, legendY);
-                page.Add(std::move(entry));
+                page.Add(std::make_unique<tlegend>(v, plot.get(), FirstLegendX, FirstLegendY));
             }
         }
         if (animating && v.Plotted && v.Animated && v.PictureIndex >= 0 &&

@@ -24,16 +24,11 @@ public:
     bool HitTest(int32_t x, int32_t y) override;
 };
 
-// The first legend position of a display, in pixels.
-inline constexpr int32_t FirstLegendX = 10;
-inline constexpr int32_t FirstLegendY = 0;
-
 // Builds the curves of one simulation into the chart and its legend entries
-// onto the page; legendX/legendY (pixels) carry the next free legend place
-// from one simulation to the next. While animating, animated variables show
-// up to their Frame, with their picture from the simulation's
-// AnimationPictures.
-void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, int32_t& legendX, int32_t& legendY, bool animating);
+// onto the page (placed by placeLegends once the chart is laid out). While
+// animating, animated variables show up to their Frame, with their picture
+// from the simulation's AnimationPictures.
+void buildCurves(tsim& simulation, Tgraf3d& chart, TKomplex& page, bool animating);
 
 // Frees every legend entry on the page (before the curves are built anew).
 void removeLegends(TKomplex& page);

@@ -35,8 +35,10 @@ void formatAxisNumber(ttext& text, double step, double value) {
     const AxisNumberText number = axisNumberText(step, value);
     text.SetText(number.Text);
     const std::size_t n = text.Chars.size();
+    // The text draws raised characters at its script size, so they keep the
+    // label size here; reduced again they would be too small to read.
     for (std::size_t i = n - std::min(n, number.ExponentChars); i < n; ++i) {
-        text.Chars[i].Size = text.TextSize * text.ScriptScale;
+        text.Chars[i].Size = text.TextSize;
         text.Chars[i].Shift = text.BaseHeight() * text.SuperShift;
     }
     InvalidateAll(text);

@@ -47,8 +47,8 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path) {
 }
 
 int ComputeAndBuild(TDocument& document, int width, int height) {
-    Scales().PixelsPerCmX = width / document.Page->Width();
-    Scales().PixelsPerCmY = height / document.Page->Height();
+    const PageFit fit = FitPage(width, height, document.Page->Width(), document.Page->Height());
+    Scales().PixelsPerCmX = Scales().PixelsPerCmY = fit.PixelsPerCm;
     document.Page->UpdatePixels();
     RecomputeOutcome outcome = ComputeDocument(document, nullptr);
     int code = ExitOk;

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "charts/LegendLayout.h"
 #include "charts/QVPlot.h"
 #include "charts/bsaxis3d.h"
 #include "charts/bsgraf3d.h"
@@ -102,23 +103,29 @@ std::optional<std::string> BuildChart(TDocument& document, bool animating) {
     for (auto& simulation : document.Simulations)
         for (auto& variable : simulation->Variables) variable->CurveObject = nullptr;
     removeLegends(page);
-    int32_t legendX = FirstLegendX, legendY = FirstLegendY;
     tsim* selected = document.SelectedSimulation();
     if (document.SeparateCharts && selected) {
-        buildCurves(*selected, chart, page, legendX, legendY, animating);
+        buildCurves(*selected, chart, page, animating);
     } else {
-        for (auto& simulation : document.Simulations) buildCurves(*simulation, chart, page, legendX, legendY, animating);
+        for (auto& simulation : document.Simulations) buildCurves(*simulation, chart, page, animating);
     }
     chart.layout();
     chart.fitToPage(page.Width(), page.Height());
+    // Only now do the axis numbers stand where the legend must leave room for them.
+    placeLegends(page, chart);
     return failure;
 }
 
 void RenderPage(TDocument& document, QPaintDevice& device, int width, int height) {
     TSeite& page = *document.Page;
-    ExportScalesGuard scales(width / page.Width(), height / page.Height(), &page);
+    const PageFit fit = FitPage(width, height, page.Width(), page.Height());
+    ExportScalesGuard scales(fit.PixelsPerCm, fit.PixelsPerCm, &page);
     QPainter painter(&device);
-    painter.fillRect(QRect(0, 0, width, height), ToQColor(Drawing().PageColour));
+    painter.fillRect(QRect(0, 0, width, height), ToQColor(PageSurroundColour));
+    const QRect pageArea = ToQRect(fit.Page);
+    painter.fillRect(pageArea, ToQColor(Drawing().PageColour));
+    painter.setClipRect(pageArea);
+    painter.translate(pageArea.topLeft());
     page.Draw(painter, 0, 0, nullptr);
 }
 

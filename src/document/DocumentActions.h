@@ -58,8 +58,12 @@ RecomputeOutcome ComputeDocument(TDocument& document, RunObserver* observer);
 // the chart then stays partly built.
 std::optional<std::string> BuildChart(TDocument& document, bool animating = false);
 
-// Draws the whole page onto a device of the given pixel size, the page scaled
-// to fill it as the chart view shows it. The page scales are restored after.
+// The colour around the page where the drawing area is not shaped like it.
+inline constexpr uint32_t PageSurroundColour = 0xA0A0A0;
+
+// Draws the whole page onto a device of the given pixel size as the chart
+// view shows it: at one scale in both directions, as large as it fits,
+// centred. The page scales are restored after.
 void RenderPage(TDocument& document, QPaintDevice& device, int width, int height);
 
 }  // namespace qv

@@ -55,6 +55,21 @@ PageScales& Scales() {
     return scales;
 }
 
+PageFit FitPage(int32_t width, int32_t height, double pageWidth, double pageHeight) {
+    PageFit fit;
+    fit.PixelsPerCm = std::min(width / pageWidth, height / pageHeight);
+    // A damaged page size (zero, negative, not a number) gives an empty page
+    // rather than a size beyond the area.
+    auto pixels = [&](double cm, int32_t limit) {
+        const double v = std::nearbyint(cm * fit.PixelsPerCm);
+        return v > 0 ? static_cast<int32_t>(std::min<double>(v, limit)) : 0;
+    };
+    const int32_t pageW = pixels(pageWidth, width), pageH = pixels(pageHeight, height);
+    const int32_t left = (width - pageW) / 2, top = (height - pageH) / 2;
+    fit.Page = {left, top, left + pageW, top + pageH};
+    return fit;
+}
+
 bool RotatePoint(double& X, double& Y, double CentreX, double CentreY, int Angle) {
     RealPoint p = Rotated(X, Y, CentreX, CentreY, Angle);
     if (!std::isfinite(p.X) || !std::isfinite(p.Y)) return false;

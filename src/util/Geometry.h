@@ -32,6 +32,16 @@ struct PageScales {
 
 PageScales& Scales();
 
+// Where a page of the given size in centimetres sits in a drawing area of
+// Width × Height pixels: one scale for both directions, the largest at which
+// the whole page shows, and the page centred in the area.
+struct PageFit {
+    double PixelsPerCm = 0;
+    IntRect Page;  // in the area's pixels
+};
+
+PageFit FitPage(int32_t width, int32_t height, double pageWidth, double pageHeight);
+
 // Pixel value given for a centimetre value whose product overflows an int32.
 inline constexpr int32_t PixelOverflowValue = 1610612733;
 

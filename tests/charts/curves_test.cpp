@@ -7,9 +7,13 @@
 #include <QPainter>
 
 #include "charts/CurveLine.h"
+#include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/QVPlot.h"
+#include "charts/bsaxis3d.h"
 #include "charts/bsgraf3d.h"
+#include "document/DocumentActions.h"
+#include "drawing/bstext.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bspunkt.h"
 #include "engine/QVSim.h"
@@ -41,7 +45,6 @@ Tvariable& B(tsim& sim) { return *sim.Variables[1]; }
 struct Display {
     Tgraf3d chart;
     TSeite page;
-    int32_t legendX = FirstLegendX, legendY = FirstLegendY;
     Display() {
         chart.horizontalAxis().maximum = 10;
         chart.verticalAxis().maximum = 100;
@@ -51,8 +54,7 @@ struct Display {
     TPlot* build(tsim& sim, bool animating = false) {
         chart.removeCurves();
         removeLegends(page);
-        legendX = FirstLegendX, legendY = FirstLegendY;
-        buildCurves(sim, chart, page, legendX, legendY, animating);
+        buildCurves(sim, chart, page, animating);
         return static_cast<TPlot*>(B(sim).CurveObject);
     }
     std::size_t legends() const {
@@ -160,24 +162,60 @@ TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     EXPECT_EQ(d.build(*sim, true), nullptr);
 }
 
-TEST(BuildCurves, LegendColumns) {
-    Display d;
-    auto sim = Results(3);
-    for (int i = 0; i < 30; ++i) {
-        auto v = std::make_unique<Tvariable>("V" + std::to_string(i));
-        v->Values = {1, 2, 3};
-        v->Plotted = true;
-        sim->Variables.push_back(std::move(v));
+// Two simulations with long names and several curves each: the legend takes
+// more than a line, and none of its entries covers another or a number on
+// an axis.
+TEST(BuildChart, LegendEntriesKeepClearOfEachOtherAndOfTheAxisNumbers) {
+    const PageScales saved = Scales();
+    Scales().PixelsPerCmX = Scales().PixelsPerCmY = 37.5;
+    TDocument document = TDocument::CreateNew();
+    for (std::string simulation : {"Variante A", "Variante B"}) {
+        auto sim = Results(3);
+        for (std::string name : {"INFIZIERTE_PERSONEN", "ANSTECKUNGSRATE", "RAUM"}) {
+            auto v = std::make_unique<Tvariable>(name);
+            v->Values = {10, 50, 90};
+            v->Plotted = true;
+            sim->Variables.push_back(std::move(v));
+        }
+        for (auto& v : sim->Variables) v->SimulationName = simulation;
+        document.Simulations.push_back(std::move(sim));
     }
-    d.build(*sim);
-    ASSERT_EQ(d.legends(), 31u);
-    // Entries go down from the top and start a new column before they reach
-    // into the plot area.
-    std::set<int32_t> columns;
-    for (const auto& child : d.page.Children)
-        if (auto* e = dynamic_cast<tlegend*>(child.get())) columns.insert(e->PixX());
-    EXPECT_GT(columns.size(), 1u);
-    EXPECT_EQ(*columns.begin(), FirstLegendX);
+    document.Selected = 0;
+    Tgraf3d& chart = *document.Chart;
+    chart.horizontalAxis().maximum = 10;
+    chart.horizontalAxis().step = 2;
+    chart.verticalAxis().maximum = 100;
+    chart.verticalAxis().step = 10;
+    ASSERT_FALSE(BuildChart(document));
+    document.Page->UpdatePixels();
+
+    auto pixelRect = [](double x, double y, double w, double h) {
+        const IntPoint a = CmToPixels(x, y), b = CmToPixels(x + w, y + h);
+        return QRect(QPoint(a.X, a.Y), QPoint(b.X - 1, b.Y - 1));
+    };
+    std::vector<QRect> numbers;
+    for (const auto& child : chart.Children)
+        if (auto* axis = dynamic_cast<const Taxis3D*>(child.get()))
+            for (const auto& n : axis->Children)
+                if (dynamic_cast<const ttext*>(n.get()))
+                    numbers.push_back(pixelRect(chart.X() + axis->X() + n->X(), chart.Y() + axis->Y() + n->Y(),
+                                                n->Width(), n->Height()));
+    ASSERT_GT(numbers.size(), 8u);
+    std::vector<QRect> entries;
+    for (const auto& child : document.Page->Children)
+        if (dynamic_cast<const tlegend*>(child.get()))
+            entries.push_back(QRect(child->PixX(), child->PixY(), child->PixWidth(), child->PixHeight()));
+    ASSERT_EQ(entries.size(), 8u);  // B and three more in each simulation
+    EXPECT_EQ(entries.front().topLeft(), QPoint(FirstLegendX, FirstLegendY));
+    std::set<int> rows;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        rows.insert(entries[i].top());
+        EXPECT_LE(entries[i].right(), CmToPixels(document.Page->Width(), 0).X) << i;
+        for (std::size_t j = i + 1; j < entries.size(); ++j) EXPECT_FALSE(entries[i].intersects(entries[j])) << i << ", " << j;
+        for (const QRect& number : numbers) EXPECT_FALSE(entries[i].intersects(number)) << i;
+    }
+    EXPECT_GT(rows.size(), 1u);
+    Scales() = saved;
 }
 
 TEST(FinishVerticalRange, RoundsAndCrosses) {
@@ -217,7 +255,7 @@ TEST(FindVariableOfCurve, SearchesEverySimulation) {
     sims.push_back(Results(3));
     sims.push_back(Results(3));
     d.build(*sims[0]);
-    buildCurves(*sims[1], d.chart, d.page, d.legendX, d.legendY, false);
+    buildCurves(*sims[1], d.chart, d.page, false);
     auto* second = static_cast<TPlot*>(B(*sims[1]).CurveObject);
     EXPECT_EQ(findVariableOfCurve(sims, second), std::vector<Tvariable*>{&B(*sims[1])});
     EXPECT_TRUE(findVariableOfCurve(sims, nullptr).empty());

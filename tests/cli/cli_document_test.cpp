@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "CliProcess.h"
+#include "util/PngCodec.h"
 
 namespace {
 
@@ -74,6 +76,38 @@ TEST(CliDocument, RenderWritesPictures) {
         }
     }
     EXPECT_EQ(RunCli({"render", document, "-o", "page.gif"}).exitCode, 1);
+}
+
+qv::Picture RenderedPng(const std::string& document, int width, int height) {
+    auto out = WriteTempFile("page" + std::to_string(width) + "x" + std::to_string(height) + ".png", "");
+    auto r = RunCli({"render", document, "-o", out, "--width", std::to_string(width), "--height", std::to_string(height)});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = Slurp(out);
+    auto picture = qv::DecodePng(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_TRUE(picture) << out;
+    return picture ? *picture : qv::Picture{};
+}
+
+// A picture that is not shaped like the page shows the page as a picture of
+// its shape would, centred, with its letters neither stretched nor squeezed.
+TEST(CliDocument, RenderKeepsThePageShape) {
+    const std::string document = QV_EXAMPLES_DIR "/sir.prg";
+    const qv::Picture page = RenderedPng(document, 600, 450);
+    ASSERT_EQ(page.Width, 600);
+    for (auto [width, height, left, top] : {std::array{1200, 450, 300, 0}, std::array{600, 700, 0, 125}}) {
+        const qv::Picture framed = RenderedPng(document, width, height);
+        ASSERT_EQ(framed.Width, width);
+        ASSERT_EQ(framed.Height, height);
+        int differing = 0;
+        for (int y = 0; y < page.Height; ++y)
+            for (int x = 0; x < page.Width; ++x)
+                differing += page.Pixels[y * page.Width + x] != framed.Pixels[(y + top) * width + x + left];
+        EXPECT_EQ(differing, 0) << width << " x " << height;
+        // Around the page one plain colour, unlike the page's own white.
+        const uint32_t corner = framed.Pixels[0];
+        EXPECT_NE(corner, page.Pixels[0]);
+        EXPECT_EQ(framed.Pixels.back(), corner);
+    }
 }
 
 TEST(CliDocument, ConvertOfACurrentDocumentKeepsEveryByte) {

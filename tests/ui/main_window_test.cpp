@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -332,6 +333,13 @@ TEST(MainWindowTest, ChartClicksOpenTheSettingsDialogs) {
     const QPoint legendCentre((*legend)->PixX() + (*legend)->PixWidth() / 2, (*legend)->PixY() + (*legend)->PixHeight() / 2);
     EXPECT_EQ(ClickPicture(window, legendCentre), QStringLiteral("Kurven-Parameter"));
 
+    // An entry lying over an axis is drawn over it, and the click is the entry's.
+    const QPoint onVerticalAxis = PixelOf(chart, 30, chart.verticalAxis().crossAt2);
+    EXPECT_EQ(ClickPicture(window, onVerticalAxis), QStringLiteral("y-Achse"));
+    (*legend)->SetPixX(onVerticalAxis.x() - (*legend)->PixWidth() / 2);
+    (*legend)->SetPixY(onVerticalAxis.y() - (*legend)->PixHeight() / 2);
+    EXPECT_EQ(ClickPicture(window, onVerticalAxis), QStringLiteral("Kurven-Parameter"));
+
     // The horizontal axis of a two-dimensional chart is the x-axis; its OK
     // ends the automatic scaling.
     const QPoint onAxis = PixelOf(chart, chart.verticalAxis().crossAt1, 22.5);
@@ -351,6 +359,28 @@ TEST(MainWindowTest, ChartClicksOpenTheSettingsDialogs) {
     QTest::qWait(50);
     EXPECT_NE(window.chartImage().size(), before);
     EXPECT_TRUE(DarkNear(window.chartImage(), chart, 51, 25));
+}
+
+// With chart and table both shown the chart view is wide and low: the page
+// keeps its shape at one scale in both directions, centred in the view, and
+// clicks find what is drawn under the pointer.
+TEST(MainWindowTest, ThePageKeepsItsShapeInAWideView) {
+    Window w;
+    TMain& window = w.window;
+    window.resize(1000, 700);
+    AddGrowth(window);
+    MarkVariable(window, QStringLiteral("X"));
+    Command(window, "Tabelle")->trigger();
+    ASSERT_TRUE(window.document().TableShown && window.document().ChartShown);
+    QTest::qWait(50);
+    EXPECT_EQ(Scales().PixelsPerCmX, Scales().PixelsPerCmY);
+    const QWidget* picture = Child<QWidget>(window, "chartPicture");
+    const QWidget* view = Child<QScrollArea>(window, "chartView")->viewport();
+    ASSERT_GT(view->width() * 12, view->height() * 16);
+    EXPECT_EQ(picture->height(), view->height());
+    EXPECT_NEAR(picture->width(), picture->height() * 16 / 12.0, 1);
+    EXPECT_NEAR(picture->geometry().center().x(), view->rect().center().x(), 1);
+    EXPECT_EQ(ClickPicture(window, PixelOf(*window.document().Chart, 51, 25)), QStringLiteral("Kurven-Parameter"));
 }
 
 TEST(MainWindowTest, ViewsAndHelp) {

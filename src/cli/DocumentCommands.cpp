@@ -17,7 +17,6 @@
 #include "document/DocumentActions.h"
 #include "document/QVTable.h"
 #include "drawing/PictureHolder.h"
-#include "drawing/QtText.h"
 #include "util/Cp1252.h"
 #include "util/Picture.h"
 #include "util/PngCodec.h"

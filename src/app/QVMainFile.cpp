@@ -110,7 +110,7 @@ bool TMain::saveFileAs(const QString& path) {
         written = writeDocument(document_, path.toStdString(), error);
     }
     if (!written) {
-        ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
+        ShowMessage(this, MessageKind::Error, error);
         updateHint();
         return false;
     }

@@ -40,8 +40,11 @@ QByteArray SvgOfTable(const TableContent& table, const TableLayout& layout) {
     return bytes;
 }
 
+// A null image for a table too large to hold as pixels; the clipboard then
+// gets the text and the vector picture only.
 QImage ImageOfTable(const TableContent& table, const TableLayout& layout) {
     QImage image(TablePictureSize(table, layout), QImage::Format_RGB32);
+    if (image.isNull()) return image;
     QPainter painter(&image);
     PaintTable(painter, table, layout);
     return image;
@@ -86,7 +89,7 @@ void TTableView::copyTable() {
     const TableLayout layout = pictureLayout();
     auto mime = std::make_unique<QMimeData>();
     mime->setData(QStringLiteral("image/svg+xml"), SvgOfTable(content_, layout));
-    mime->setImageData(ImageOfTable(content_, layout));
+    if (QImage image = ImageOfTable(content_, layout); !image.isNull()) mime->setImageData(image);
     mime->setText(ToQString(TableText(content_)));
     QApplication::clipboard()->setMimeData(mime.release());  // the clipboard takes it
 }

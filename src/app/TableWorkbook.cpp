@@ -1,5 +1,7 @@
 #include "app/TableWorkbook.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <xlsxwriter.h>
 
 #include <map>
@@ -7,6 +9,7 @@
 
 #include "drawing/QtText.h"
 #include "util/NumberFormat.h"
+#include "util/WholeFile.h"
 
 namespace qv {
 
@@ -38,7 +41,9 @@ WorkbookCell CellForText(const std::string& text) {
     return cell;
 }
 
-bool WriteWorkbook(const TableContent& table, const QString& fileName) {
+namespace {
+
+bool WriteWorkbookFile(const TableContent& table, const QString& fileName) {
     const QByteArray path = fileName.toLocal8Bit();
     std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(path.constData()));
     if (!workbook) return false;
@@ -72,6 +77,26 @@ bool WriteWorkbook(const TableContent& table, const QString& fileName) {
         }
     }
     return workbook_close(workbook.release()) == LXW_NO_ERROR && written;
+}
+
+}  // namespace
+
+bool WriteWorkbook(const TableContent& table, const QString& fileName, std::string* error) {
+    // The library writes its file itself, under the name it is given; it is
+    // made in a folder of our own and only then saved like every other file.
+    std::string failure = "Die Datei " + FromQString(fileName) + " kann nicht geschrieben werden.";
+    QTemporaryDir folder;
+    QFile draft(folder.filePath(QStringLiteral("Tabelle.xlsx")));
+    bool saved = folder.isValid() && WriteWorkbookFile(table, draft.fileName()) && draft.open(QIODevice::ReadOnly);
+    if (saved) {
+        const QByteArray bytes = draft.readAll();
+        saved = WriteFileSafely(fileName.toStdString(),
+                                std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                          static_cast<std::size_t>(bytes.size())),
+                                failure);
+    }
+    if (!saved && error) *error = failure;
+    return saved;
 }
 
 }  // namespace qv

@@ -22,7 +22,8 @@ struct WorkbookCell {
 
 WorkbookCell CellForText(const std::string& text);
 
-// False when the file cannot be written.
-bool WriteWorkbook(const TableContent& table, const QString& fileName);
+// False when the file cannot be written; error, when given, then receives
+// the reason (Windows-1252). Written through WriteFileSafely.
+bool WriteWorkbook(const TableContent& table, const QString& fileName, std::string* error = nullptr);
 
 }  // namespace qv

@@ -2,21 +2,29 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "util/Cp1252.h"
+#include "util/WholeFile.h"
 
 namespace qv::cli {
 
+namespace {
+
+// Far beyond any program a pupil writes; a bound, so that a device or a
+// huge file given by mistake is refused instead of filling the memory.
+constexpr std::size_t MaxProgramMegabytes = 16;
+
+}  // namespace
+
 std::optional<std::vector<std::string>> ReadProgramLines(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    std::string text = content.str();
+    std::string error;
+    const auto bytes = ReadFileBounded(path, MaxProgramMegabytes, error);
+    if (!bytes) {
+        PrintError(error);
+        return std::nullopt;
+    }
+    std::string text(bytes->begin(), bytes->end());
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a byte order mark is no part of line 1
 
     std::vector<std::string> lines;

@@ -12,7 +12,8 @@ namespace qv::cli {
 enum ExitCode { ExitOk = 0, ExitUsage = 1, ExitCompileError = 2, ExitRunFault = 3 };
 
 // Reads a UTF-8 text file as Windows-1252 lines (LF or CRLF; a final line
-// break does not start another line). Nothing when the file cannot be read.
+// break does not start another line). Nothing when the file cannot be read,
+// is a folder or is larger than 16 MB; the reason is then on stderr.
 std::optional<std::vector<std::string>> ReadProgramLines(const std::string& path);
 
 // A finite number as given on the command line: "." as separator, or ","

@@ -1,12 +1,13 @@
 // quorvel-cli table DOC.prg
 // quorvel-cli render DOC.prg -o OUT.(png|svg|pdf) [--width PX --height PX]
 // quorvel-cli convert OLD.prg -o NEW.prg
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <fstream>
+#include <cmath>
 #include <iostream>
 
 #include "charts/bsgraf3d.h"
@@ -16,9 +17,10 @@
 #include "document/DocumentActions.h"
 #include "document/QVTable.h"
 #include "drawing/PictureHolder.h"
-#include "drawing/QtText.h"
 #include "util/Cp1252.h"
+#include "util/Picture.h"
 #include "util/PngCodec.h"
+#include "util/WholeFile.h"
 
 namespace qv::cli {
 
@@ -35,29 +37,33 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
     return tail == suffix;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
-}
+std::vector<uint8_t> AsBytes(const QByteArray& data) { return std::vector<uint8_t>(data.begin(), data.end()); }
 
-bool RenderTo(TDocument& document, const std::string& output, int width, int height) {
+// The page in the format the output's name asks for, whole in memory, so the
+// file is written completely or not at all. Nothing when there is no memory
+// for the picture: no painter may start on an image that was not made.
+std::optional<std::vector<uint8_t>> RenderTo(TDocument& document, const std::string& output, int width, int height) {
     if (EndsWith(output, ".png")) {
         QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull()) return std::nullopt;
         RenderPage(document, image, width, height);
         std::vector<uint8_t> png = EncodePng(ImageToPicture(image, PictureKind::Png));
-        return !png.empty() && WriteFile(output, png);
+        if (png.empty()) return std::nullopt;
+        return png;
     }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (EndsWith(output, ".svg")) {
         QSvgGenerator svg;
-        svg.setFileName(ToQString(Utf8ToCp1252(output)));
+        svg.setOutputDevice(&buffer);
         svg.setSize(QSize(width, height));
         svg.setViewBox(QRect(0, 0, width, height));
         svg.setTitle("Quorvel");
         RenderPage(document, svg, width, height);
-        return std::ifstream(output).good();
+        return AsBytes(bytes);
     }
-    QPdfWriter pdf(QString::fromStdString(output));
+    QPdfWriter pdf(&buffer);
     // The page as large as the picture would be on a 96-dpi screen.
     constexpr int ScreenDpi = 96;
     pdf.setResolution(ScreenDpi);
@@ -65,7 +71,16 @@ bool RenderTo(TDocument& document, const std::string& output, int width, int hei
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     const int pdfWidth = pdf.width(), pdfHeight = pdf.height();
     RenderPage(document, pdf, pdfWidth, pdfHeight);
-    return std::ifstream(output).good();
+    return AsBytes(bytes);
+}
+
+// A PNG picture is bound by the picture limits; vector pictures are not.
+std::optional<std::string> PictureSizeProblem(const std::string& output, int width, int height) {
+    if (!EndsWith(output, ".png") || PictureSizeAllowed(width, height)) return std::nullopt;
+    const auto side = static_cast<int>(std::sqrt(static_cast<double>(MaxPicturePixels)));
+    return "Das PNG-Bild wäre mit " + std::to_string(width) + " × " + std::to_string(height) +
+           " Bildpunkten zu groß: erlaubt sind höchstens " + std::to_string(MaxPicturePixels >> 20) +
+           " Mio. Bildpunkte (etwa " + std::to_string(side) + " × " + std::to_string(side) + ").";
 }
 
 std::optional<int> ParseSize(const std::string& text) {
@@ -118,12 +133,22 @@ int RenderCommand(const std::vector<std::string>& args) {
         std::cerr << Usage << '\n';
         return ExitUsage;
     }
+    if (auto problem = PictureSizeProblem(output, width, height)) {
+        std::cerr << *problem << '\n';
+        return ExitUsage;
+    }
     WorksheetSession session;
     auto document = ReadDocumentReporting(input);
     if (!document) return ExitCompileError;
     int code = ComputeAndBuild(*document, width, height);
-    if (!RenderTo(*document, output, width, height)) {
-        std::cerr << "Die Datei " << output << " kann nicht geschrieben werden.\n";
+    auto bytes = RenderTo(*document, output, width, height);
+    if (!bytes) {
+        std::cerr << "Nicht genügend Speicher für ein Bild mit " << width << " × " << height << " Bildpunkten.\n";
+        return ExitUsage;
+    }
+    std::string error;
+    if (!WriteFileSafely(output, *bytes, error)) {
+        PrintError(error);
         return ExitUsage;
     }
     return code;

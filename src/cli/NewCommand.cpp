@@ -123,10 +123,7 @@ int NewCommand(const std::vector<std::string>& args) {
         return ExitUsage;
     }
     auto program = ReadProgramLines(o.program);
-    if (!program) {
-        std::cerr << "Die Datei " << o.program << " kann nicht gelesen werden.\n";
-        return ExitUsage;
-    }
+    if (!program) return ExitUsage;
     o.algorithm.Program = std::move(*program);
 
     WorksheetSession session;

@@ -102,17 +102,11 @@ int RunCommand(const std::vector<std::string>& args) {
     sim.StepCount = options.steps;
     sim.CaseSensitive = options.caseSensitive;
     auto program = ReadProgramLines(options.programPath);
-    if (!program) {
-        std::cerr << "Die Datei " << options.programPath << " kann nicht gelesen werden.\n";
-        return ExitUsage;
-    }
+    if (!program) return ExitUsage;
     sim.Program = std::move(*program);
     for (const auto& [name, path] : options.macros) {
         auto body = ReadProgramLines(path);
-        if (!body) {
-            std::cerr << "Die Datei " << path << " kann nicht gelesen werden.\n";
-            return ExitUsage;
-        }
+        if (!body) return ExitUsage;
         TListeninhalt macro(Utf8ToCp1252(name));
         macro.Lines = std::move(*body);
         sim.Macros.push_back(std::move(macro));

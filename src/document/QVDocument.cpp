@@ -2,13 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "charts/bsgraf3d.h"
 #include "document/QVDocument20.h"
 #include "drawing/BSSimple.h"
+#include "util/WholeFile.h"
 
 namespace qv {
 
@@ -85,30 +85,7 @@ bool writeDocument(const TDocument& document, const std::string& fileName, std::
         error = "Das Dokument kann nicht geschrieben werden.";
         return false;
     }
-    namespace fs = std::filesystem;
-    const fs::path target(fileName);
-    fs::path temporary = target;
-    temporary += ".tmp~";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (file) file.write(reinterpret_cast<const char*>(out.bytes().data()), static_cast<std::streamsize>(out.bytes().size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            error = "Die Datei " + fileName + " kann nicht geschrieben werden.";
-            return false;
-        }
-    }
-    std::error_code failure;
-    fs::rename(temporary, target, failure);
-    if (failure) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        error = "Die Datei " + fileName + " kann nicht ersetzt werden: " + failure.message();
-        return false;
-    }
-    return true;
+    return WriteFileSafely(fileName, out.bytes(), error);
 }
 
 namespace {

@@ -59,9 +59,8 @@ int readSignature(InStream& in);
 // The version-30 file image of a document.
 bool saveDocument(const TDocument& document, OutStream& out);
 
-// Writes a version-30 document. The bytes go to a temporary file beside the
-// target, which replaces the old document only when everything was written;
-// a failure leaves the old file untouched. error receives the reason.
+// Writes a version-30 document through WriteFileSafely: a failure leaves the
+// old file untouched, and error receives the reason (Windows-1252).
 bool writeDocument(const TDocument& document, const std::string& fileName, std::string& error);
 
 // Reads a document of version 30 or 20 completely from bytes. Throws

@@ -10,6 +10,7 @@
 
 #include "CliProcess.h"
 #include "util/PngCodec.h"
+#include "FileSizeLimit.h"
 
 namespace {
 
@@ -108,6 +109,34 @@ TEST(CliDocument, RenderKeepsThePageShape) {
         EXPECT_NE(corner, page.Pixels[0]);
         EXPECT_EQ(framed.Pixels.back(), corner);
     }
+}
+
+TEST(CliDocument, RenderWritesAWholePictureOrNoneAndSaysWhy) {
+    auto document = GrowthDocument("full");
+    for (std::string ext : {"png", "svg", "pdf"}) {
+        auto out = WriteTempFile("earlier." + ext, "alt");
+        CliResult r;
+        {
+            FileSizeLimit full(1024);  // every page picture is larger
+            r = RunCli({"render", document, "-o", out, "--width", "400", "--height", "300"});
+        }
+        EXPECT_EQ(r.exitCode, 1) << ext;
+        EXPECT_EQ(r.err, "Die Datei " + out + " kann nicht geschrieben werden: Die Datei wäre zu groß.\n") << ext;
+        EXPECT_EQ(Slurp(out), "alt") << ext;
+    }
+
+    const std::string folder = std::filesystem::path(document).parent_path().string();
+    auto r = RunCli({"render", document, "-o", folder + "/huge.png", "--width", "8200", "--height", "8200"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Das PNG-Bild wäre mit 8200 × 8200 Bildpunkten zu groß: erlaubt sind höchstens 64 Mio. "
+                     "Bildpunkte (etwa 8192 × 8192).\n");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/huge.png"));
+
+    // A folder where the picture should go: a German reason, no painter warnings.
+    std::filesystem::create_directory(folder + "/ordner.svg");
+    r = RunCli({"render", document, "-o", folder + "/ordner.svg"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Die Datei " + folder + "/ordner.svg kann nicht geschrieben werden: Das ist ein Ordner.\n");
 }
 
 TEST(CliDocument, ConvertOfACurrentDocumentKeepsEveryByte) {

@@ -1,6 +1,8 @@
 // quorvel-cli run: the CSV it prints and its error conventions.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CliProcess.h"
 
 TEST(CliRun, PrintsEveryVariableAfterEveryPass) {
@@ -114,4 +116,22 @@ TEST(CliRun, StartNamesFollowTheCaseRuleAndMustNameAnInput) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.rfind(std::string("Ungültiger Startwert: ") + value + "\n", 0), 0u) << r.err;
     }
+}
+
+TEST(CliRun, ProgramFilesThatAreNoTextFilesAreRefused) {
+    // An endless device is not read until the memory runs out.
+    auto endless = RunCli({"run", "/dev/zero"});
+    EXPECT_EQ(endless.exitCode, 1);
+    EXPECT_EQ(endless.err, "Die Datei /dev/zero ist zu groß: erlaubt sind höchstens 16 MB.\n");
+    // A folder is no empty program.
+    auto program = WriteTempFile("folder-check.txt", "X := 1\n");
+    const std::string folder = std::filesystem::path(program).parent_path().string();
+    const std::string isFolder = "Die Datei " + folder + " kann nicht gelesen werden: Das ist ein Ordner.\n";
+    auto r = RunCli({"run", folder});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, isFolder);
+    EXPECT_EQ(r.out, "");
+    r = RunCli({"run", program, "--macro", "M=" + folder});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, isFolder);
 }

@@ -2,11 +2,13 @@
 // algorithm editor, the display cycle, deleting, saving and reopening, the
 // unsaved-changes question, "Weiter rechnen" and cancelling a run.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -247,6 +249,35 @@ TEST(MainWindowTest, SaveReopenAndUnsavedQuestion) {
     EXPECT_FALSE(first.window.openFile(junk));
     EXPECT_EQ(error.texts.size(), 1u);
     EXPECT_EQ(first.window.document().Simulations.size(), 1u);
+}
+
+TEST(MainWindowTest, SpeichernKeepsALinkedPrivateDocumentAndRefusesAWriteProtectedOne) {
+    QTemporaryDir folder;
+    const QString real = folder.filePath(QStringLiteral("echt.prg"));
+    const QString link = folder.filePath(QStringLiteral("wachstum.prg"));
+    ASSERT_TRUE(QFile::link(real, link));
+    Window w;
+    AddGrowth(w.window);
+    ASSERT_TRUE(w.window.saveFileAs(link));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+
+    MarkVariable(w.window, QStringLiteral("X"));
+    Command(w.window, "Speichern")->trigger();
+    EXPECT_TRUE(w.window.isSaved());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(readDocument(real.toStdString()).Simulations[0]->PlottedCount(), 1);
+
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    MarkVariable(w.window, QStringLiteral("ZEIT"));
+    AnswerBoxes error;
+    Command(w.window, "Speichern")->trigger();
+    ASSERT_EQ(error.texts.size(), 1u);
+    EXPECT_EQ(error.texts.front(), QStringLiteral("Die Datei %1 ist schreibgeschützt.").arg(link));
+    EXPECT_FALSE(w.window.isSaved());
+    EXPECT_EQ(readDocument(real.toStdString()).Simulations[0]->PlottedCount(), 1);
 }
 
 TEST(MainWindowTest, ContinueComputingAndCancelledRun) {

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -130,6 +132,31 @@ TEST(TableView, ExportWritesAWorkbookAndReportsFailure) {
     EXPECT_EQ(boxes.texts[0], QStringLiteral("Excel konnte nicht gestartet werden!"));
     EXPECT_FALSE(QFile::exists(opened));  // no workbook left behind in the temporary folder
     EXPECT_FALSE(WriteWorkbook(view.content(), QStringLiteral("/nonexistent-folder/table.xlsx")));
+}
+
+TEST(TableView, AWorkbookIsSavedLikeEveryOtherFile) {
+    auto sims = Abc({1, 2}, {3, 4}, {5, 6});
+    TTableView view;
+    view.buildTable(sims, false);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Tabelle.xlsx"));
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("alt");
+    earlier.close();
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    std::string error;
+    EXPECT_FALSE(WriteWorkbook(view.content(), path, &error));
+    EXPECT_EQ(error, "Die Datei " + path.toStdString() + " ist schreibgesch\xFCtzt.");
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("alt"));
+    earlier.close();
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(WriteWorkbook(view.content(), path, &error)) << error;
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.read(2), QByteArray("PK"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(TableView, WorkbookCellsAreNumbersWhereTheTableShowsNumbers) {

@@ -126,7 +126,7 @@ void TMain::updateHint() {
         text = threeD ? QStringLiteral("Klicken Sie auf die Variablen, die auf der z-Achse angezeigt werden sollen.")
                       : QStringLiteral("Klicken Sie auf die Variablen, die auf der y-Achse angezeigt werden sollen.");
     }
-    showStatus(text);
+    showStatus(runStopped_.isEmpty() ? text : runStopped_);
     updateCommands();
 }
 

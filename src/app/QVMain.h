@@ -182,6 +182,9 @@ private:
     bool immediateDisplay_ = true;
     bool computingAllowed_ = true;
     bool running_ = false;
+    // How far the last run came when it stopped early; the status bar keeps
+    // saying so until the next run.
+    QString runStopped_;
     bool filling_ = false;  // the lists are being filled by code, not by the user
     int tool_ = 0;          // 0 objects ("Objekte bearbeiten"), 1 text ("Text schreiben")
     PageDrag drag_;

@@ -59,6 +59,7 @@ void TMain::takeDocument(TDocument document) {
     releaseTable();
     document_ = std::move(document);
     saved_ = true;
+    runStopped_.clear();
     separate_->setChecked(document_.SeparateCharts);
     placeVariableList();
     fillSimulationBox();

@@ -176,6 +176,8 @@ void TMain::runWithProgress(const std::function<RecomputeOutcome(RunObserver*)>&
         RunningGuard guard(running_, *wait_);
         outcome = run(wait_);
     }
+    runStopped_ = outcome.Stopped ? ToQString(StoppedRunText(*outcome.Stopped)) : QString();
+    if (!runStopped_.isEmpty()) showStatus(runStopped_);
     if (!outcome.Message.empty()) ShowMessage(this, MessageKind::Error, outcome.Message);
 }
 

@@ -4,16 +4,16 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QSvgGenerator>
 #include <QTemporaryFile>
-#include <QUrl>
 
 #include "app/TableModel.h"
 #include "app/TableWorkbook.h"
@@ -53,23 +53,51 @@ QImage ImageOfTable(const TableContent& table, const TableLayout& layout) {
 }  // namespace
 
 TTableView::TTableView(QWidget* parent)
-    : QTableView(parent), model_(new TTableModel(this)), opener_([](const QString& fileName) {
-          return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
-      }) {
+    : QTableView(parent), model_(new TTableModel(this)), handoff_(DesktopSpreadsheetHandoff()) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row is as high as the font: the view need not measure millions.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
+    // A number broken over two lines reads as two numbers.
+    setWordWrap(false);
     horizontalHeader()->viewport()->installEventFilter(this);
+}
+
+TableMetrics TTableView::metrics() const {
+    TableMetrics metrics(fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    // The style's text margin on both sides and the grid line.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    metrics.CellWidth = [font = fontMetrics(), margin](const std::string& text) {
+        return font.horizontalAdvance(ToQString(text)) + margin;
+    };
+    metrics.HeaderWidth = [header = horizontalHeader()](const std::string& text) {
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.orientation = Qt::Horizontal;
+        option.text = ToQString(text);
+        return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+    };
+    return metrics;
+}
+
+void TTableView::showColumnWidths() {
+    for (std::size_t c = 0; c < content_.Columns.size(); ++c)
+        setColumnWidth(static_cast<int>(c), content_.Columns[c].Width);
 }
 
 void TTableView::buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD) {
     model_->setContent(nullptr);
-    content_ = qv::buildTable(simulations, threeD, fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    content_ = qv::buildTable(simulations, threeD, metrics());
     model_->setContent(&content_);
-    for (std::size_t c = 0; c < content_.Columns.size(); ++c)
-        setColumnWidth(static_cast<int>(c), content_.Columns[c].Variable->ColumnWidth);
+    showColumnWidths();
+}
+
+void TTableView::refresh() {
+    model_->setContent(nullptr);
+    SizeColumns(content_, metrics());
+    model_->setContent(&content_);
+    showColumnWidths();
 }
 
 QString TTableView::cellText(int row, int column) const {
@@ -95,21 +123,38 @@ void TTableView::copyTable() {
 }
 
 bool TTableView::exportToSpreadsheet() {
-    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("Quorvel-Tabelle-XXXXXX.xlsx")));
-    // The spreadsheet program reads the workbook after we return: keep it.
-    file.setAutoRemove(false);
-    const bool reserved = file.open();
-    const QString fileName = file.fileName();
-    file.close();
-    if (reserved && WriteWorkbook(content_, fileName) && opener_(fileName)) return true;
-    if (reserved) QFile::remove(fileName);
-    ShowMessage(this, MessageKind::Error, QStringLiteral("Excel konnte nicht gestartet werden!"));
-    return false;
+    if (handoff_.HasApplication()) {
+        QTemporaryFile file(QDir::temp().filePath(QStringLiteral("Quorvel-Tabelle-XXXXXX.xlsx")));
+        // The spreadsheet program reads the workbook after we return: keep it.
+        file.setAutoRemove(false);
+        const bool reserved = file.open();
+        const QString fileName = file.fileName();
+        file.close();
+        if (reserved && WriteWorkbook(content_, fileName) && handoff_.Open(fileName)) return true;
+        if (reserved) QFile::remove(fileName);
+    }
+    return keepWorkbookAsFile();
+}
+
+// A workbook left in the temporary folder with nothing to show it would be
+// lost to the user: it goes where the user wants it instead.
+bool TTableView::keepWorkbookAsFile() {
+    const QString fileName = handoff_.ChooseFile(this);
+    if (fileName.isEmpty()) return false;
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!WriteWorkbook(content_, fileName)) {
+        ShowMessage(this, MessageKind::Error, QStringLiteral("Die Tabelle konnte nicht gespeichert werden:\n") + shown);
+        return false;
+    }
+    ShowMessage(this, MessageKind::Information,
+                QStringLiteral("Excel konnte nicht gestartet werden!\nDie Tabelle wurde gespeichert unter:\n") + shown);
+    return true;
 }
 
 bool TTableView::formatColumn(int column) {
     if (column < 0 || column >= static_cast<int>(content_.Columns.size())) return false;
     if (!EditNumberFormat(this, *content_.Columns[static_cast<std::size_t>(column)].Variable)) return false;
+    refresh();
     emit formatChanged();
     return true;
 }
@@ -122,13 +167,22 @@ bool TTableView::formatAllColumns() {
         column.Variable->Decimals = first.Decimals;
         column.Variable->Scientific = first.Scientific;
     }
+    refresh();
     emit formatChanged();
     return true;
 }
 
-void TTableView::storeColumnWidths() {
-    for (int c = 0; c < model_->columnCount(); ++c)
-        content_.Columns[static_cast<std::size_t>(c)].Variable->ColumnWidth = columnWidth(c);
+bool TTableView::storeColumnWidths() {
+    bool changed = false;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        TableColumn& column = content_.Columns[static_cast<std::size_t>(c)];
+        // A column shown wider than its variable's width for its heading
+        // keeps that width until the user drags it.
+        if (columnWidth(c) == column.Width) continue;
+        column.Variable->ColumnWidth = columnWidth(c);
+        changed = true;
+    }
+    return changed;
 }
 
 void TTableView::mousePressEvent(QMouseEvent* event) {
@@ -142,12 +196,15 @@ void TTableView::mousePressEvent(QMouseEvent* event) {
 
 bool TTableView::eventFilter(QObject* watched, QEvent* event) {
     // A column is resized by dragging a header border; on release the widths
-    // become the variables' and the table is built again with them.
+    // become the variables' and the table is sized and formatted again with
+    // them, once the header has finished with the release.
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) {
         emit aboutToChange();
-        storeColumnWidths();
-        emit columnWidthsChanged();
+        if (storeColumnWidths()) {
+            QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+            emit columnWidthsChanged();
+        }
     }
     return QTableView::eventFilter(watched, event);
 }

@@ -5,10 +5,10 @@
 
 #include <QTableView>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/SpreadsheetHandoff.h"
 #include "app/TablePicture.h"
 #include "document/QVTable.h"
 
@@ -19,9 +19,6 @@ class TTableModel;
 class TTableView : public QTableView {
     Q_OBJECT
 public:
-    // Opens a written workbook; false when nothing opens it.
-    using FileOpener = std::function<bool(const QString& fileName)>;
-
     explicit TTableView(QWidget* parent = nullptr);
 
     // Rebuilds the columns and cells from the simulations' values. The
@@ -35,15 +32,17 @@ public:
 
     // "&Kopieren": text, bitmap and SVG picture on the clipboard together.
     void copyTable();
-    // Writes a workbook into the temporary folder and opens it; reports
-    // "Excel konnte nicht gestartet werden!" when either fails.
+    // Writes a workbook into the temporary folder and opens it in the
+    // desktop's spreadsheet program. Without one, or when it cannot be
+    // started, the user chooses a file to keep the workbook in and is told
+    // where it went. False when the workbook went nowhere.
     bool exportToSpreadsheet();
     // The number format dialog for one column's variable; true on OK.
     bool formatColumn(int column);
     // "&Format": the first column's format, copied to every column; true on OK.
     bool formatAllColumns();
 
-    void setFileOpener(FileOpener opener) { opener_ = std::move(opener); }
+    void setSpreadsheetHandoff(SpreadsheetHandoff handoff) { handoff_ = std::move(handoff); }
     TableLayout pictureLayout() const;
 
 signals:
@@ -61,11 +60,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void storeColumnWidths();
+    TableMetrics metrics() const;
+    void showColumnWidths();
+    // Sizes the columns again and has every cell formatted anew, so that no
+    // cell keeps the old format on screen.
+    void refresh();
+    // The widths the user dragged become their variables'; false when none changed.
+    bool storeColumnWidths();
+    bool keepWorkbookAsFile();
 
     TableContent content_;
     TTableModel* model_;  // a child of the view
-    FileOpener opener_;
+    SpreadsheetHandoff handoff_;
 };
 
 }  // namespace qv

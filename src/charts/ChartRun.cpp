@@ -50,8 +50,10 @@ bool Valid(const std::vector<std::unique_ptr<tsim>>& simulations, int index) {
 }
 
 // Records how a run ended; true when the recomputation must stop.
-bool Ended(const RunResult& result, RecomputeOutcome& outcome) {
+bool Ended(const tsim& sim, const RunResult& result, RecomputeOutcome& outcome) {
     outcome.Cancelled = outcome.Cancelled || result.Cancelled;
+    if (!outcome.Stopped && !sim.StoredResults && !result.CompileFailed && result.CompletedSteps < sim.StepCount)
+        outcome.Stopped = StoppedRun{result.CompletedSteps, sim.StepCount};
     if (result.OutOfMemory) {
         outcome.OutOfMemory = true;
         outcome.Message = OutOfMemoryText;
@@ -65,7 +67,28 @@ bool Ended(const RunResult& result, RecomputeOutcome& outcome) {
     return false;
 }
 
+// A simulation left out of a recomputation that a fault ended: whatever it
+// holds came from an earlier run and would be shown as if it were current.
+void ForgetResults(tsim& sim) {
+    if (sim.StoredResults) return;
+    for (auto& variable : sim.Variables) variable->Values.clear();
+}
+
+// Runs simulation k of the recomputation; true when it must stop.
+bool RunOne(std::vector<std::unique_ptr<tsim>>& simulations, std::size_t k, Tgraf3d& chart, bool first,
+            PollThrottle& poll, bool showProgress, RecomputeOutcome& outcome) {
+    tsim& sim = *simulations[k];
+    if (!Ended(sim, SimulateAndFit(sim, chart, first, poll, showProgress), outcome)) return false;
+    for (std::size_t later = k + 1; later < simulations.size(); ++later) ForgetResults(*simulations[later]);
+    return true;
+}
+
 }  // namespace
+
+std::string StoppedRunText(const StoppedRun& run) {
+    return "Berechnung nach " + std::to_string(run.CompletedSteps) + " von " + std::to_string(run.StepCount) +
+           " Schritten abgebrochen.";
+}
 
 RunResult SimulateAndFit(tsim& simulation, Tgraf3d& chart, bool First, PollThrottle& poll, bool ShowProgress) {
     RunResult result = simulation.Simulate(poll, ShowProgress);
@@ -79,17 +102,17 @@ RecomputeOutcome RecomputeAll(std::vector<std::unique_ptr<tsim>>& simulations, i
     PollThrottle poll(observer);
     const bool hasSelection = Valid(simulations, selected);
     if (separateCharts && chart.autoScale && hasSelection) {
-        if (Ended(SimulateAndFit(*simulations[static_cast<std::size_t>(selected)], chart, true, poll, true), outcome))
-            return outcome;
+        tsim& sim = *simulations[static_cast<std::size_t>(selected)];
+        if (Ended(sim, SimulateAndFit(sim, chart, true, poll, true), outcome)) return outcome;
     } else if (!simulations.empty()) {
         const std::size_t n = simulations.size();
-        if (Ended(SimulateAndFit(*simulations.front(), chart, true, poll, n == 1), outcome)) return outcome;
+        if (RunOne(simulations, 0, chart, true, poll, n == 1, outcome)) return outcome;
         // After a cancellation the throttle stays cancelled: the remaining
-        // simulations stop before their first statement and keep their values.
+        // simulations stop before their first statement, with no values.
         for (std::size_t k = 1; k < n; ++k) {
             poll.setPosition(static_cast<int>(k * 100 / n));
             poll.pollNow();
-            if (Ended(SimulateAndFit(*simulations[k], chart, false, poll, false), outcome)) return outcome;
+            if (RunOne(simulations, k, chart, false, poll, false, outcome)) return outcome;
         }
     }
     outcome.Cancelled = outcome.Cancelled || poll.cancelled();

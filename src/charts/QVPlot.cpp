@@ -49,7 +49,7 @@ private:
 class CurveBuilder {
 public:
     CurveBuilder(tsim& simulation, Tgraf3d& chart, bool animating)
-        : sim_(simulation), chart_(chart), animating_(animating) {
+        : sim_(simulation), chart_(chart), threeD_(chart.threeD), animating_(animating) {
         const int x = simulation.IndexOfVariable(simulation.XAxisName);
         const int y = simulation.IndexOfVariable(simulation.YAxisName);
         x_ = x >= 0 ? simulation.Variables[static_cast<std::size_t>(x)].get() : nullptr;
@@ -61,7 +61,7 @@ public:
     std::size_t available(const Tvariable& v) const {
         std::size_t n = sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0;
         n = std::min(n, v.Values.size());
-        if (chart_.threeD) {
+        if (threeD_) {
             if (x_) n = std::min(n, x_->Values.size());
             if (y_) n = std::min(n, y_->Values.size());
         } else if (x_) {
@@ -70,13 +70,15 @@ public:
         return n;
     }
 
-    // Without an axis variable the value index stands in for it.
+    // Without an axis variable the value index stands in for it. Block bars
+    // make the chart three-dimensional for a while: which variable goes
+    // where follows the chart's own dimension, taken before that.
     double horizontal(std::size_t i) const {
-        const Tvariable* h = chart_.threeD ? y_ : x_;
+        const Tvariable* h = threeD_ ? y_ : x_;
         return h ? h->Values[i] : static_cast<double>(i);
     }
     double depth(std::size_t i) const {
-        if (!chart_.threeD) return 0;
+        if (!threeD_) return 0;
         return x_ ? x_->Values[i] : static_cast<double>(i);
     }
     RealPoint at(const Tvariable& v, std::size_t i) const { return chart_.project(v.Values[i], horizontal(i), depth(i)); }
@@ -181,6 +183,7 @@ private:
 
     tsim& sim_;
     Tgraf3d& chart_;
+    const bool threeD_;
     bool animating_;
     const Tvariable* x_ = nullptr;
     const Tvariable* y_ = nullptr;

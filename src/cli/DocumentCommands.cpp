@@ -101,7 +101,7 @@ int TableCommand(const std::vector<std::string>& args) {
     if (!document) return ExitCompileError;
     int code = ComputeAndBuild(*document, DefaultRenderWidth, DefaultRenderHeight);
     int zeroWidth = QFontMetrics(TableGridFont()).horizontalAdvance(QLatin1Char('0'));
-    TableContent table = buildTable(document->Simulations, document->Chart->threeD, zeroWidth);
+    TableContent table = buildTable(document->Simulations, document->Chart->threeD, TableMetrics(zeroWidth));
     std::cout << Cp1252ToUtf8(TableText(table));
     return code;
 }

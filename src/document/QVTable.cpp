@@ -21,6 +21,10 @@ std::string CellText(const Tvariable& variable, double value) {
     return FormatReal(value, RealFormat::Fixed, variable.ColumnChars, variable.Decimals);
 }
 
+// Every exponent-format cell of a column has the same length; a negative
+// value is the widest of them, with whichever exponent sign is wider.
+constexpr double WidestExponentValues[] = {-8.888888888888888e-188, -8.888888888888888e188};
+
 }  // namespace
 
 std::string TableColumn::Cell(std::size_t row) const {
@@ -28,7 +32,8 @@ std::string TableColumn::Cell(std::size_t row) const {
     return CellText(*Variable, Variable->Values[row]);
 }
 
-TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD, int zeroWidth) {
+TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, bool threeD,
+                        const TableMetrics& metrics) {
     std::vector<Tvariable*> columns;
     for (const auto& simulation : simulations) {
         auto addByName = [&](const std::string& name) {
@@ -47,12 +52,26 @@ TableContent buildTable(const std::vector<std::unique_ptr<tsim>>& simulations, b
         column.Variable = variable;
         column.Header = variable->SimulationName.empty() ? variable->Name
                                                          : variable->Name + " [" + variable->SimulationName + "]";
-        variable->ColumnChars = std::max(2, variable->ColumnWidth / std::max(zeroWidth, 1) - 1);
         column.CellCount = variable->Values.size();
         table.RowCount = std::max(table.RowCount, column.CellCount + 1);
         table.Columns.push_back(std::move(column));
     }
+    SizeColumns(table, metrics);
     return table;
+}
+
+void SizeColumns(TableContent& table, const TableMetrics& metrics) {
+    for (TableColumn& column : table.Columns) {
+        Tvariable& variable = *column.Variable;
+        // The digits follow the width the user gave the column; widening it
+        // for a long heading changes no number.
+        variable.ColumnChars = std::max(2, variable.ColumnWidth / std::max(metrics.ZeroWidth, 1) - 1);
+        column.Width = variable.ColumnWidth;
+        if (metrics.HeaderWidth) column.Width = std::max(column.Width, metrics.HeaderWidth(column.Header));
+        if (metrics.CellWidth && variable.Scientific)
+            for (double value : WidestExponentValues)
+                column.Width = std::max(column.Width, metrics.CellWidth(CellText(variable, value)));
+    }
 }
 
 std::string TableText(const TableContent& table) {

@@ -115,6 +115,7 @@ RunResult tsim::Simulate(PollThrottle& poll, bool showProgress) {
     // A step count read from a file may ask for more than the machine holds.
     if (!recorded.empty() && steps > RecordedValuesBudget() / (sizeof(double) * recorded.size())) {
         result.OutOfMemory = true;
+        for (std::size_t i : recorded) Variables[i]->Values.clear();
         return result;
     }
     for (std::size_t i : recorded) Variables[i]->Values.resize(steps);
@@ -138,6 +139,9 @@ RunResult tsim::Simulate(PollThrottle& poll, bool showProgress) {
     } catch (const RunError& fault) {
         result.Fault = fault;
     }
+    // A run that stopped early has results for its completed passes only; the
+    // rest of the arrays would show zeros or an earlier run's values.
+    for (std::size_t i : recorded) Variables[i]->Values.resize(static_cast<std::size_t>(result.CompletedSteps));
     return result;
 }
 

@@ -60,7 +60,9 @@ public:
     void TakeVariables(int simulationCount);
 
     // Compiles the program and runs it StepCount times, recording the plotted
-    // and axis variables after every pass. Nothing happens for stored results.
+    // and axis variables after every pass; a run that stops early (fault,
+    // cancellation, too little memory) leaves them holding only the passes it
+    // completed. Nothing happens for stored results.
     // The throttle carries cancellation from one simulation to the next.
     RunResult Simulate(PollThrottle& poll, bool showProgress);
 };

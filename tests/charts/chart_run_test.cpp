@@ -90,6 +90,7 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     Var(*sims[0], "X").Plotted = true;
     sims.push_back(Model({"T := T + 1", "Y := T"}, {{"T", 0}}, 10));
     Var(*sims[1], "Y").Plotted = true;
+    Var(*sims[1], "Y").Values.assign(10, 7.0);  // from an earlier run
 
     RecomputeOutcome outcome = RecomputeAll(sims, 0, false, chart, nullptr);
     ASSERT_TRUE(outcome.Fault.has_value());
@@ -97,19 +98,18 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     EXPECT_EQ(outcome.Message, RunErrorMessage(RunError::Kind::DivisionByZero));
     EXPECT_EQ(outcome.Message.substr(0, 18), "In Ihrem Algorithm");
     // The two passes before the fault keep their values; the second
-    // simulation did not run.
-    const std::vector<double>& x = Var(*sims[0], "X").Values;
-    ASSERT_EQ(x.size(), 10u);
-    EXPECT_DOUBLE_EQ(x[0], 5);
-    EXPECT_DOUBLE_EQ(x[1], 10);
+    // simulation did not run and shows nothing of its earlier run.
+    EXPECT_EQ(Var(*sims[0], "X").Values, (std::vector<double>{5, 10}));
     EXPECT_TRUE(Var(*sims[1], "Y").Values.empty());
+    ASSERT_TRUE(outcome.Stopped.has_value());
+    EXPECT_EQ(StoppedRunText(*outcome.Stopped), "Berechnung nach 2 von 10 Schritten abgebrochen.");
 
     // Without the fault both run and the vertical axis is rounded.
     sims[0]->Program = {"T := T + 1", "X := 10 / (30 - T)"};
     CompileProgram(sims[0]->Program, false);
     sims[0]->TakeVariables(2);
     outcome = RecomputeAll(sims, 1, false, chart, nullptr);
-    EXPECT_FALSE(outcome.Fault || outcome.Cancelled);
+    EXPECT_FALSE(outcome.Fault || outcome.Cancelled || outcome.Stopped);
     EXPECT_EQ(outcome.Message, "");
     EXPECT_EQ(Var(*sims[1], "Y").Values.size(), 10u);
     EXPECT_DOUBLE_EQ(chart.verticalAxis().minimum, 0);
@@ -122,7 +122,7 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     EXPECT_EQ(Var(*sims[0], "X").Values[0], -1);
 
     // A model that never ends its first pass is cancelled; the simulations
-    // after it stop before their first statement and keep their values.
+    // after it stop before their first statement, their earlier values gone.
     std::vector<std::unique_ptr<tsim>> endless;
     endless.push_back(Model({"T := T + 1", "WHILE T > 0 DO T := T + 1"}, {{"T", 0}}, 10));
     Var(*endless[0], "T").Plotted = true;
@@ -133,7 +133,10 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     outcome = RecomputeAll(endless, 0, false, chart, &cancel);
     EXPECT_TRUE(outcome.Cancelled);
     EXPECT_FALSE(outcome.Fault.has_value());
-    EXPECT_EQ(Var(*endless[1], "Y").Values, (std::vector<double>{7, 7, 7}));
+    EXPECT_TRUE(Var(*endless[0], "T").Values.empty());
+    EXPECT_TRUE(Var(*endless[1], "Y").Values.empty());
+    ASSERT_TRUE(outcome.Stopped.has_value());
+    EXPECT_EQ(StoppedRunText(*outcome.Stopped), "Berechnung nach 0 von 10 Schritten abgebrochen.");
 }
 
 TEST(ContinueComputing, DoublesTheStepsOfTheSelectedSimulation) {

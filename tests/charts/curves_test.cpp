@@ -115,6 +115,27 @@ TEST(BuildCurves, LinesPointsAndLegends) {
     EXPECT_EQ(d.legends(), 0u);
 }
 
+// Block bars are built in a borrowed three-dimensional view, but in a
+// two-dimensional chart they stand on the x variable's values, side by side
+// on one base line, not one behind the other.
+TEST(BuildCurves, BlockBarsStandOnTheXVariable) {
+    Display d;
+    d.chart.horizontalAxis().maximum = 2;
+    auto sim = Results(2, 3);  // ZEIT 1, 2; B 1, 4
+    TPlot* plot = d.build(*sim);
+    ASSERT_EQ(CountOf<TPoly>(*plot), 6u);
+    auto corner = [&](std::size_t face, std::size_t point) {
+        const auto& poly = dynamic_cast<const TPoly&>(*plot->Children[face]);
+        return RealPoint{plot->X() + poly.X() + poly.Points[point].X, plot->Y() + poly.Y() + poly.Points[point].Y};
+    };
+    // The front faces' lower left corners: value 0 at ZEIT - w, w = 2 / 8 / 2.
+    const RealPoint first = corner(0, 0), second = corner(3, 0);
+    EXPECT_NEAR(first.X, 7.008, 0.005);
+    EXPECT_NEAR(first.Y, 11.195, 0.005);
+    EXPECT_NEAR(second.Y, first.Y, 1e-9);
+    EXPECT_GT(second.X, first.X + 1);
+}
+
 TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     Display d;
     auto empty = Results(0);

@@ -97,7 +97,7 @@ TEST(Simulate, RecordsPlottedAndAxisVariablesAfterEveryPass) {
     EXPECT_EQ(std::vector<double>(after.begin(), after.begin() + 100), before);
 }
 
-TEST(Simulate, StoredResultsAndFaultsKeepWhatWasThere) {
+TEST(Simulate, StoredResultsStayAndFaultsKeepOnlyCompletedPasses) {
     tsim stored;
     stored.StoredResults = true;
     stored.Program = {"X := 1 / 0"};
@@ -120,7 +120,14 @@ TEST(Simulate, StoredResultsAndFaultsKeepWhatWasThere) {
     EXPECT_EQ(r.CompletedSteps, 2);
     ASSERT_TRUE(r.Fault);
     EXPECT_EQ(r.Fault->kind(), RunError::Kind::DivisionByZero);
-    EXPECT_EQ(faulty.Variables[1]->Values, (std::vector<double>{0.5, 1, 0, 0, 0}));
+    // Only the two passes that ran: no zeros for the passes that never did.
+    EXPECT_EQ(faulty.Variables[1]->Values, (std::vector<double>{0.5, 1}));
+    // A fault in the first pass leaves nothing of an earlier, longer run.
+    faulty.Variables[0]->StartValue = 1;
+    faulty.Variables[0]->Values.assign(5, 9.0);
+    r = faulty.Simulate(poll, false);
+    EXPECT_EQ(r.CompletedSteps, 0);
+    EXPECT_TRUE(faulty.Variables[0]->Values.empty());
 
     tsim broken;
     broken.Program = {"X := (1"};
@@ -154,8 +161,8 @@ TEST(Simulate, NeverEndingLoopIsCancelledAndKeepsEarlierSteps) {
     EXPECT_EQ(r.CompletedSteps, 3);
     EXPECT_EQ(observer.left(), 0);
     EXPECT_GT(Compiler().VariableValues[1], 0);  // the loop did run
-    EXPECT_EQ(sim.Variables[0]->Values[2], 3);
-    EXPECT_EQ(sim.Variables[0]->Values[3], 0);  // the interrupted step is not recorded
+    // The interrupted pass is not recorded.
+    EXPECT_EQ(sim.Variables[0]->Values, (std::vector<double>{1, 2, 3}));
 
     // A cancelled throttle stops the next simulation before its first statement.
     tsim next;

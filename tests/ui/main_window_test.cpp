@@ -26,10 +26,13 @@
 #include "UiTestSupport.h"
 #include "app/MTHelp.h"
 #include "app/QVMain.h"
+#include "app/QVTableView.h"
 #include "app/bswarten.h"
 #include "charts/QVLegend.h"
+#include "charts/QVPlot.h"
 #include "charts/bsgraf3d.h"
 #include "drawing/QtText.h"
+#include "drawing/bspoly.h"
 #include "util/Geometry.h"
 
 namespace qv {
@@ -309,6 +312,51 @@ TEST(MainWindowTest, ContinueComputingAndCancelledRun) {
     EXPECT_FALSE(window.isRunning());
     EXPECT_FALSE(window.waitBox().isVisible());
     EXPECT_EQ(window.document().Simulations.size(), 2u);
+}
+
+// A run that stops shows what it computed and nothing else: no values of an
+// earlier run, no zeros for passes that never ran, and says how far it came.
+TEST(MainWindowTest, FaultyRunShowsOnlyWhatWasComputed) {
+    Window w;
+    TMain& window = w.window;
+    AddGrowth(window, QStringLiteral("Wachstum"), 10);
+    MarkVariable(window, QStringLiteral("X"));
+    FillEditor(QStringLiteral("Teilung"), QStringLiteral("ZEIT := ZEIT + 1\nQ := 10 / N"), 10, {{QStringLiteral("N"), QStringLiteral("5")}});
+    Command(window, "Neue Simulation")->trigger();
+    MarkVariable(window, QStringLiteral("Q"));
+    Command(window, "Tabelle")->trigger();
+    auto* table = Child<TTableView>(window, "tableView");
+    ASSERT_EQ(table->model()->rowCount(), 10);
+    ASSERT_EQ(table->model()->columnCount(), 3);  // ZEIT once, X [Wachstum], Q [Teilung]
+
+    // The first simulation now divides by zero in its first pass; the second
+    // is not run and must not show its earlier values.
+    auto* simulations = Child<QComboBox>(window, "simulationBox");
+    simulations->setCurrentIndex(0);
+    emit simulations->activated(0);
+    FillEditor({}, QStringLiteral("ZEIT := ZEIT + 1\nX := X + 2 / (ZEIT - 1)"), 10, {});
+    AnswerBoxes boxes;
+    Command(window, "Simulation")->trigger();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("durch Null dividiert")));
+    EXPECT_EQ(window.hintText(), QStringLiteral("Berechnung nach 0 von 10 Schritten abgebrochen."));
+    EXPECT_EQ(table->model()->rowCount(), 0);
+    for (const auto& sim : window.document().Simulations)
+        for (const auto& variable : sim->Variables) {
+            if (!variable->Plotted) continue;
+            const auto* curve = static_cast<const TPlot*>(variable->CurveObject);
+            ASSERT_NE(curve, nullptr) << variable->Name;
+            for (const auto& part : curve->Children)
+                EXPECT_TRUE(dynamic_cast<const TPoly&>(*part).Points.empty()) << variable->Name;
+        }
+
+    // Failing in a later pass, the run shows the passes before it.
+    emit simulations->activated(0);
+    FillEditor({}, QStringLiteral("ZEIT := ZEIT + 1\nX := X + 2 / (ZEIT - 4)"), 10, {});
+    Command(window, "Simulation")->trigger();
+    EXPECT_EQ(window.hintText(), QStringLiteral("Berechnung nach 3 von 10 Schritten abgebrochen."));
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    EXPECT_EQ(table->cellText(2, 0), QStringLiteral("3,0000"));
 }
 
 // Clicks the chart picture at a pixel and returns the caption of the dialog

@@ -102,36 +102,82 @@ TEST(TableView, LongRunsScrollToTheirLastValue) {
     EXPECT_EQ(view.model()->columnCount(), 0);
 }
 
-TEST(TableView, ExportWritesAWorkbookAndReportsFailure) {
+// A desktop as the export sees it: whether it has a spreadsheet program,
+// whether that opens, and where the user keeps a workbook it could not.
+struct FakeDesktop {
+    bool hasApplication = true;
+    bool opens = true;
+    QString chosen;  // empty: the save dialog is cancelled
+    QString opened;
+    int asked = 0;
+
+    SpreadsheetHandoff handoff() {
+        return {[this] { return hasApplication; },
+                [this](const QString& fileName) {
+                    opened = fileName;
+                    return opens;
+                },
+                [this](QWidget*) {
+                    ++asked;
+                    return chosen;
+                }};
+    }
+};
+
+bool IsWorkbook(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) && file.read(2) == QByteArray("PK");
+}
+
+TEST(TableView, ExportOpensTheWorkbookOrKeepsItWhereTheUserWants) {
     Formats().DecimalSeparator = ',';
     auto sims = Abc({1, 2}, {3, 4}, {5, 6});
     TTableView view;
     view.buildTable(sims, false);
+    FakeDesktop desktop;
+    view.setSpreadsheetHandoff(desktop.handoff());
 
-    QString opened;
-    view.setFileOpener([&opened](const QString& fileName) {
-        opened = fileName;
-        return true;
-    });
+    // The spreadsheet program gets a workbook from the temporary folder.
     ASSERT_TRUE(view.exportToSpreadsheet());
-    ASSERT_TRUE(opened.endsWith(QStringLiteral(".xlsx")));
-    QFile workbook(opened);
-    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
-    EXPECT_EQ(workbook.read(2), QByteArray("PK"));
-    workbook.close();
-    QFile::remove(opened);
+    EXPECT_TRUE(desktop.opened.endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(IsWorkbook(desktop.opened));
+    EXPECT_EQ(desktop.asked, 0);
+    QFile::remove(desktop.opened);
 
-    view.setFileOpener([&opened](const QString& fileName) {
-        opened = fileName;
-        return false;
-    });
+    // No program for workbooks, or one that does not start: the user is
+    // asked where to keep it and told where it went; no workbook is left
+    // behind in the temporary folder.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    desktop.chosen = folder.filePath(QStringLiteral("Tabelle.xlsx"));
+    for (const bool hasApplication : {false, true}) {
+        desktop.hasApplication = hasApplication;
+        desktop.opens = false;
+        desktop.opened.clear();
+        AnswerBoxes boxes;
+        EXPECT_TRUE(view.exportToSpreadsheet());
+        EXPECT_EQ(desktop.opened.isEmpty(), !hasApplication);
+        EXPECT_FALSE(!desktop.opened.isEmpty() && QFile::exists(desktop.opened));
+        EXPECT_TRUE(IsWorkbook(desktop.chosen));
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.kinds[0], MessageKind::Information);
+        EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("Excel konnte nicht gestartet werden!")));
+        EXPECT_TRUE(boxes.texts[0].endsWith(QDir::toNativeSeparators(desktop.chosen)));
+        QFile::remove(desktop.chosen);
+    }
+    EXPECT_EQ(desktop.asked, 2);
+
+    // Cancelled, nothing is written and nothing said; a folder that cannot
+    // be written is reported.
+    desktop.hasApplication = false;
+    desktop.chosen.clear();
+    EXPECT_FALSE(view.exportToSpreadsheet());
+    desktop.chosen = QStringLiteral("/nonexistent-folder/table.xlsx");
     AnswerBoxes boxes;
     EXPECT_FALSE(view.exportToSpreadsheet());
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.kinds[0], MessageKind::Error);
-    EXPECT_EQ(boxes.texts[0], QStringLiteral("Excel konnte nicht gestartet werden!"));
-    EXPECT_FALSE(QFile::exists(opened));  // no workbook left behind in the temporary folder
-    EXPECT_FALSE(WriteWorkbook(view.content(), QStringLiteral("/nonexistent-folder/table.xlsx")));
+    EXPECT_TRUE(boxes.texts[0].endsWith(QStringLiteral("/nonexistent-folder/table.xlsx")));
 }
 
 TEST(TableView, AWorkbookIsSavedLikeEveryOtherFile) {
@@ -179,13 +225,18 @@ TEST(TableView, WorkbookCellsAreNumbersWhereTheTableShowsNumbers) {
     EXPECT_FALSE(CellForText("ZEIT").IsNumber);
 }
 
-TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
+TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariablesAndTheCells) {
     Formats().DecimalSeparator = ',';
-    auto sims = Abc({1, 2}, {3, 4}, {5, 6});
+    auto sims = Abc({1, 2}, {3, 4}, {5, 12345.678});
+    sims.front()->Variables[2]->ColumnWidth = 20;  // room for two characters
     TTableView view;
     view.resize(400, 300);
     view.buildTable(sims, false);
+    EXPECT_EQ(view.cellText(1, 2), QStringLiteral("1,2E0004"));
     QSignalSpy formatChanged(&view, &TTableView::formatChanged);
+    // Every cell on screen is drawn again in the new format, not only those
+    // the dialog covered.
+    QSignalSpy redrawn(view.model(), &QAbstractItemModel::modelReset);
 
     // A click on a cell formats its column alone.
     OnNextModalDialog([](QDialog& dialog) {
@@ -196,6 +247,7 @@ TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
     EXPECT_TRUE(sims.front()->Variables[1]->Scientific);
     EXPECT_FALSE(sims.front()->Variables[2]->Scientific);
     EXPECT_EQ(formatChanged.count(), 1);
+    EXPECT_GE(redrawn.count(), 1);
 
     // "&Format" gives every column the first column's format.
     OnNextModalDialog([](QDialog& dialog) {
@@ -207,17 +259,45 @@ TEST(TableView, NumberFormatsAndColumnWidthsGoToTheVariables) {
         EXPECT_EQ(variable->Decimals, 1);
         EXPECT_FALSE(variable->Scientific);
     }
-    view.buildTable(sims, false);
-    EXPECT_EQ(view.cellText(1, 2), QStringLiteral("6,0"));
+    EXPECT_EQ(view.cellText(0, 1), QStringLiteral("3,0"));
 
+    // A column dragged wider holds more digits at once; a click on the
+    // header that moves no border changes nothing.
     QSignalSpy widthsChanged(&view, &TTableView::columnWidthsChanged);
     view.horizontalHeader()->resizeSection(2, 150);
     QTest::mouseRelease(view.horizontalHeader()->viewport(), Qt::LeftButton);
+    QApplication::processEvents();
     EXPECT_EQ(sims.front()->Variables[2]->ColumnWidth, 150);
     EXPECT_EQ(widthsChanged.count(), 1);
-    // The wider column holds more characters.
+    EXPECT_EQ(view.cellText(1, 2), QStringLiteral("12345,7"));
+    QTest::mouseRelease(view.horizontalHeader()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(widthsChanged.count(), 1);
+}
+
+TEST(TableView, ColumnsShowWholeHeadingsAndExponentsOnOneLine) {
+    Formats().DecimalSeparator = ',';
+    auto sims = Abc({1, 2}, {0.25, 0.5}, {-1250, -2.5e-100});
+    tsim& sim = *sims.front();
+    sim.Variables[1]->Name = "INFIZIERTE";
+    sim.Variables[1]->SimulationName = "SIR-Epidemie";
+    sim.Variables[2]->Scientific = true;
+    TTableView view;
+    view.resize(600, 300);
+    view.show();
     view.buildTable(sims, false);
-    EXPECT_GT(sims.front()->Variables[2]->ColumnChars, sims.front()->Variables[0]->ColumnChars);
+    EXPECT_FALSE(view.wordWrap());
+    const QString heading = view.model()->headerData(1, Qt::Horizontal).toString();
+    EXPECT_GT(view.columnWidth(1), view.horizontalHeader()->fontMetrics().horizontalAdvance(heading));
+    // The long heading widens the column, not the digits of its numbers.
+    EXPECT_EQ(view.cellText(0, 1), QStringLiteral("0,2500"));
+    EXPECT_EQ(sim.Variables[1]->ColumnChars, sim.Variables[0]->ColumnChars);
+    for (int row = 0; row < 2; ++row) {
+        const QString cell = view.cellText(row, 2);
+        EXPECT_TRUE(cell.contains(QLatin1Char('E'))) << cell.toStdString();
+        // Inside the style's text margins, three pixels on either side.
+        EXPECT_LE(view.fontMetrics().horizontalAdvance(cell) + 6, view.visualRect(view.model()->index(row, 2)).width())
+            << cell.toStdString();
+    }
 }
 
 }  // namespace

@@ -43,8 +43,16 @@ TListeninhalt* FindSelectedMacro(AlgoEditorState& state, const std::string& sele
 
 std::optional<std::string> CreateMacro(AlgoEditorState& state, std::size_t start, std::size_t length,
                                        const std::string& name) {
-    const std::string selected = Selected(state, start, length);
-    if (selected.empty()) return std::nullopt;
+    std::string selected = Selected(state, start, length);
+    // Whole lines picked with Shift+Down end at the start of the next line
+    // (or, picked upwards, begin at the end of the line before). Those line
+    // breaks separate the call from its neighbours and stay in the program;
+    // taken into the macro, they would join the call to the next statement.
+    const std::size_t first = selected.find_first_not_of('\n');
+    if (first == std::string::npos) return std::nullopt;
+    selected = selected.substr(first, selected.find_last_not_of('\n') + 1 - first);
+    start += first;
+    length = selected.size();
     const std::string key = MacroName(state, name);
     if (auto refusal = RefuseName(state, key)) return refusal;
     TListeninhalt macro(key);

@@ -25,7 +25,8 @@ TListeninhalt* FindSelectedMacro(AlgoEditorState& state, const std::string& sele
 // "&Makro erzeugen": the selected text becomes a new macro of that name and
 // the selection is replaced by the name. Gives the German refusal when the
 // name is taken or blank (a blank name would make the selected text
-// unreachable). An empty selection does nothing.
+// unreachable). Line breaks at either end of the selection stay in the
+// program around the call; a selection of nothing else does nothing.
 std::optional<std::string> CreateMacro(AlgoEditorState& state, std::size_t start, std::size_t length,
                                        const std::string& name);
 

@@ -7,16 +7,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <map>
 
@@ -365,6 +369,63 @@ TEST(MainWindowTest, ChartClicksOpenTheSettingsDialogs) {
     QTest::qWait(50);
     EXPECT_NE(window.chartImage().size(), before);
     EXPECT_TRUE(DarkNear(window.chartImage(), chart, 51, 25));
+}
+
+TEST(MainWindowTest, OpensWithinTheScreenShowingEveryToolButton) {
+    TMain window;
+    window.show();
+    const QSize screen = window.screen()->availableSize();
+    EXPECT_LE(window.width(), screen.width());
+    EXPECT_LE(window.height(), screen.height());
+    EXPECT_GE(window.width(), screen.width() * 4 / 5);
+    EXPECT_GE(window.height(), screen.height() * 4 / 5);
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        if (bar->sizeHint().width() > screen.width()) continue;  // then Qt's overflow button holds the rest
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) continue;
+            EXPECT_TRUE(bar->widgetForAction(action)->isVisible()) << action->text().toStdString();
+        }
+    }
+}
+
+TEST(MainWindowTest, FileChoosersSpeakGerman) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("wachstum.prg"));
+    Window w;
+    AddGrowth(w.window);
+    bool asked = false;
+    OnNextModalDialog([&](QDialog& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_TRUE(dialog);
+        asked = true;
+        // Qt's own dialog, not the desktop's, which would speak the desktop's language.
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Speichern unter"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::LookIn), QStringLiteral("Suchen in:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::FileName), QStringLiteral("Datei&name:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::FileType), QStringLiteral("Datei&typ:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("&Speichern"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QStringLiteral("Abbrechen"));
+        EXPECT_EQ(Child<QToolButton>(*dialog, "backButton")->toolTip(), QStringLiteral("Zurück"));
+        EXPECT_EQ(Child<QToolButton>(*dialog, "newFolderButton")->toolTip(), QStringLiteral("Neuen Ordner erstellen"));
+        // A name typed without its extension gets ".prg".
+        dialog->setDirectory(folder.path());
+        Child<QLineEdit>(*dialog, "fileNameEdit")->setText(QStringLiteral("wachstum"));
+        shown.accept();
+    });
+    Command(w.window, "Speichern unter...")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(QFile::exists(path));
+
+    OnNextModalDialog([&](QDialog& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("Ö&ffnen"));
+        Child<QLineEdit>(*dialog, "fileNameEdit")->setText(path);
+        shown.accept();
+    });
+    Command(w.window, "Öffnen...")->trigger();
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("QUORVEL - [%1]").arg(path));
 }
 
 TEST(MainWindowTest, ViewsAndHelp) {

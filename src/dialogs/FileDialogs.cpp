@@ -1,0 +1,27 @@
+#include "dialogs/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace qv {
+
+QString ChooseFile(QWidget* parent, FileChoice choice, const QString& caption, const QString& folder,
+                   const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const bool save = choice == FileChoice::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // Set here as well as by Qt's translation, which may be missing or incomplete.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Datei&name:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Datei&typ:"));
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
+}
+
+}  // namespace qv

@@ -1,18 +1,37 @@
 #include "dialogs/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace qv {
 
+namespace {
+
+// The "Typ" column: the desktop's file-type names follow the desktop's
+// language, and are plain "unknown" for the program's own documents.
+class GermanFileTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Ordner");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("Datei") : QStringLiteral("%1-Datei").arg(suffix.toUpper());
+    }
+};
+
+}  // namespace
+
 QString ChooseFile(QWidget* parent, FileChoice choice, const QString& caption, const QString& folder,
                    const QString& filter, const QString& defaultSuffix) {
+    GermanFileTypes types;  // made first, so it outlives the dialog's file model
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     const bool save = choice == FileChoice::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setIconProvider(&types);
     // Set here as well as by Qt's translation, which may be missing or incomplete.
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Datei&name:"));

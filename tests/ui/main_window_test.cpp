@@ -3,11 +3,13 @@
 // unsaved-changes question, "Weiter rechnen" and cancelling a run.
 #include <gtest/gtest.h>
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -421,6 +423,8 @@ TEST(MainWindowTest, FileChoosersSpeakGerman) {
         auto* dialog = qobject_cast<QFileDialog*>(&shown);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("Ö&ffnen"));
+        EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(path)), QStringLiteral("PRG-Datei"));
+        EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(folder.path())), QStringLiteral("Ordner"));
         Child<QLineEdit>(*dialog, "fileNameEdit")->setText(path);
         shown.accept();
     });

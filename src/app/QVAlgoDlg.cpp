@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -28,6 +30,7 @@ namespace qv {
 namespace {
 
 constexpr int StartValueColumnWidth = 87;
+constexpr const char* SizeKey = "AlgorithmEditor/size";
 
 // The state's lines for the text field's text. The field's last line exists
 // even when it is empty, so that offsets into the state's text and into the
@@ -88,7 +91,15 @@ TAlgoDlg::TAlgoDlg(QWidget* parent, const AlgoEditorState& state) : QDialog(pare
     connect(program_, &QPlainTextEdit::undoAvailable, this, &TAlgoDlg::updateProgramActions);
     connect(startValues_, &QTableWidget::cellChanged, this, &TAlgoDlg::StartValueChange);
     connect(startValues_, &QTableWidget::customContextMenuRequested, this, &TAlgoDlg::StartValueContextMenu);
-    resize(640, 480);
+    // A size kept from a larger screen must not push the buttons out of sight.
+    resize(QSettings().value(SizeKey, QSize(640, 480)).toSize().boundedTo(screen()->availableSize()));
+}
+
+// The size the user gave the editor is kept for the next opening, whichever
+// way it closes.
+void TAlgoDlg::done(int result) {
+    QSettings().setValue(SizeKey, size());
+    QDialog::done(result);
 }
 
 QWidget* TAlgoDlg::createStepsAndName() {
@@ -204,6 +215,8 @@ void TAlgoDlg::OKClick() {
         accept();
         return;
     }
+    // The refresh may have rewritten the rows the refusal points into.
+    fillStartValues();
     showRefusal(*refusal);
 }
 
@@ -215,6 +228,10 @@ void TAlgoDlg::showRefusal(const OkRefusal& refusal) {
         cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
         program_->setTextCursor(cursor);
         program_->setFocus();
+    }
+    if (refusal.BadStartValue) {
+        startValues_->setCurrentCell(static_cast<int>(*refusal.BadStartValue), 1);
+        startValues_->setFocus();
     }
     ShowMessage(this, refusal.IsWarning ? MessageKind::Warning : MessageKind::Error, refusal.Message);
     if (refusal.IsWarning) name_->setFocus();

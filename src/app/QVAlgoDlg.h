@@ -37,6 +37,8 @@ public:
     // Replaces the modal name prompt of "&Makro erzeugen" (tests).
     void setMacroNamePrompt(MacroNamePrompt prompt) { macroNamePrompt_ = std::move(prompt); }
 
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -156,11 +156,13 @@ void TAlgoDlg::MakroErzeugenClick() {
     if (length == 0) return;
     const std::optional<QString> name = macroNamePrompt_(this);
     if (!name) return;
+    const TextRange body = MacroBodyRange(state_, start, length);
     if (std::optional<std::string> refusal = CreateMacro(state_, start, length, FromQString(*name))) {
         ShowMessage(this, MessageKind::Error, *refusal);
         return;
     }
-    setProgramText(state_.ProgramText(), start + state_.Macros.back().Name.size());
+    // The cursor goes to the end of the macro's name.
+    setProgramText(state_.ProgramText(), body.Start + state_.Macros.back().Name.size());
 }
 
 void TAlgoDlg::MakroAufloesenClick() {

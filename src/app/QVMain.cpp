@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
 
 #include "app/ChartPicture.h"
 #include "app/MTHelp.h"
@@ -75,8 +79,17 @@ TMain::TMain(QWidget* parent)
     setImmediateDisplay(true);
     applyViews();
     updateTitle();
-    resize(1000, 700);
+    resize(openingSize());
     updateHint();
+}
+
+// Four fifths of the screen, wider where the screen allows so that every
+// tool-bar button shows, and never beyond the screen.
+QSize TMain::openingSize() const {
+    const QSize screenSize = screen()->availableSize();
+    int toolBars = 0;
+    for (const QToolBar* bar : findChildren<QToolBar*>()) toolBars = std::max(toolBars, bar->sizeHint().width());
+    return QSize(std::max(screenSize.width() * 4 / 5, toolBars), screenSize.height() * 4 / 5).boundedTo(screenSize);
 }
 
 TMain::~TMain() {

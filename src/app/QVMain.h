@@ -86,6 +86,7 @@ private:
     void createMenus();
     void createToolBars();
     QWidget* createControlPanel();
+    QSize openingSize() const;
     QAction* command(QMenu* menu, const QString& caption, void (TMain::*handler)(), const QString& hint = {},
                      QToolBar* toolBar = nullptr);
     void updateCommands();

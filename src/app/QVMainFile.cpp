@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "app/QVMain.h"
 #include "app/QVTableView.h"
 #include "charts/bsgraf3d.h"
+#include "dialogs/FileDialogs.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
 
@@ -127,8 +127,8 @@ bool TMain::saveFileAs(const QString& path) {
 
 void TMain::Oeffnen1Click() {
     if (running_) return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Öffnen"), lastDirectory_,
-                                                      QStringLiteral("Quorvel-Dateien (*.prg)"));
+    const QString path = ChooseFile(this, FileChoice::Open, QStringLiteral("Öffnen"), lastDirectory_,
+                                    QStringLiteral("Quorvel-Dateien (*.prg)"));
     if (!path.isEmpty()) openFile(path);
 }
 
@@ -142,10 +142,9 @@ void TMain::Speichern1Click() {
 
 void TMain::SpeichernUnter1Click() {
     if (running_) return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Speichern unter"), lastDirectory_,
-                                                QStringLiteral("Quorvel-Datei (*.prg)"));
+    const QString path = ChooseFile(this, FileChoice::Save, QStringLiteral("Speichern unter"), lastDirectory_,
+                                    QStringLiteral("Quorvel-Datei (*.prg)"), QStringLiteral("prg"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".prg");
     saveFileAs(path);
 }
 

@@ -2,15 +2,14 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QTimer>
-#include <QTranslator>
 
 #include "app/QVMain.h"
+#include "dialogs/QtGermanTexts.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"
 
@@ -36,14 +35,13 @@ QIcon ProgramIcon() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));  // settings in ~/.config/Quorvel/
     // Ties the window to the installed desktop entry (its name and icon).
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QApplication::setWindowIcon(ProgramIcon());
     // The program speaks German, so Qt's own dialogs (file choice, colours,
     // printing) do too, whatever the desktop's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    qv::InstallQtGermanTexts(app);
 
     qv::AppFolders().ProgramFolder = QApplication::applicationDirPath().toStdString() + "/";
     qv::FindUserFolder();

@@ -21,6 +21,9 @@ namespace qv {
 namespace {
 
 constexpr double LargestEntry = 1.7e308;
+// An axis runs from its start up to its end: reversed or empty, it would get
+// no ticks and draw every curve upside down or at infinity.
+constexpr const char* RangeReversedText = "Das Ende der Achse (Bis) muss gr\xF6\xDF" "er als ihr Anfang (Von) sein!";
 
 QString NumberText(double value, int precision) {
     return ToQString(FormatReal(value, RealFormat::General, precision, 4));
@@ -53,6 +56,10 @@ double RealOf(const std::string& text) {
 
 std::optional<std::string> CheckReal(const std::string& text) {
     return CheckRealInRangeGeneral(text, -LargestEntry, LargestEntry);
+}
+
+std::optional<std::string> Refuse(bool refused, const char* message) {
+    return refused ? std::optional<std::string>(message) : std::nullopt;
 }
 
 QLineEdit* NamedEdit(QWidget* parent, const char* name) {
@@ -149,10 +156,12 @@ void TAchsedlg::OKClick() {
     const bool accepted =
         EntryAccepted(this, von_, CheckReal(EntryText(von_))) &&
         EntryAccepted(this, bis_, CheckReal(EntryText(bis_))) &&
+        EntryAccepted(this, bis_, Refuse(RealOf(EntryText(bis_)) <= RealOf(EntryText(von_)), RangeReversedText)) &&
         (threeD_ ? EntryAccepted(this, lage_, CheckReal(crossText(false))) &&
                        EntryAccepted(this, lage_, CheckReal(crossText(true)))
                  : EntryAccepted(this, lage_, CheckReal(EntryText(lage_)))) &&
         EntryAccepted(this, abstand_, CheckReal(EntryText(abstand_))) &&
+        EntryAccepted(this, abstand_, Refuse(RealOf(EntryText(abstand_)) <= 0, StepNotPositiveText)) &&
         EntryAccepted(this, kleine_, CheckIntegerInRange(EntryText(kleine_), 0, 100));
     if (accepted) accept();
 }

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 
 #include "dialogs/ColourCombo.h"
 #include "dialogs/DialogParts.h"
+#include "dialogs/FileDialogs.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/QVLINEAT.h"
 #include "drawing/QtText.h"
@@ -139,7 +139,7 @@ TPlotdlg::TPlotdlg(QWidget* parent, const Tvariable& variable)
     pictureRow->addLayout(pictureButtons);
     auto* animationLayout = new QFormLayout(animation);
     animationLayout->addRow(an_);
-    animationLayout->addRow(QStringLiteral("Enststehung der Kurve"), entstehung_);
+    animationLayout->addRow(QStringLiteral("Entstehung der Kurve"), entstehung_);
     animationLayout->addRow(QStringLiteral("Animationstyp"), animationstyp_);
     animationLayout->addRow(pictureRow);
 
@@ -193,8 +193,8 @@ bool TPlotdlg::loadPictureFile(const QString& fileName) {
 
 void TPlotdlg::OeffnenClick() {
     const QString folder = QString::fromStdString(FindDataFolder("ani"));
-    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Öffnen"), folder,
-                                                          QStringLiteral("Grafiken (*.bmp *.png *.jpg)"));
+    const QString fileName = ChooseFile(this, FileChoice::Open, QStringLiteral("Öffnen"), folder,
+                                        QStringLiteral("Grafiken (*.bmp *.png *.jpg)"));
     if (!fileName.isEmpty()) loadPictureFile(fileName);
 }
 

@@ -1,13 +1,11 @@
 #include "modeleditors/QVAlgo.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "engine/QVCompile.h"
 #include "engine/QVSim.h"
 #include "modeleditors/QVAlgoClipboard.h"
 #include "model/QVGrafElements.h"
-#include "util/EntryChecks.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"
 
@@ -44,6 +42,10 @@ CompileErrorView ShowCompileError(int32_t code, int line, int column, const std:
     offset += std::min<std::size_t>(column > 1 ? static_cast<std::size_t>(column - 1) : 0, program[before].size());
     view.Selection = offset;
     return view;
+}
+
+std::string StartValueNotANumberText(const StartValueRow& row) {
+    return "Der Startwert von " + row.Name + " ist keine Zahl: " + row.Value;
 }
 
 void AlgoEditorState::Reset() {
@@ -100,36 +102,41 @@ std::optional<std::string> AlgoEditorState::ProgramChanged() {
 std::optional<std::string> AlgoEditorState::RefreshStartValues() {
     CompilerState& c = Compiler();
     std::vector<StartValueRow> rows;
-    std::optional<std::string> failure;
     for (int k = 0; k <= c.InputCount; ++k) {
         const auto index = static_cast<std::size_t>(c.InputVariables[static_cast<std::size_t>(k)]);
         const std::string& name = c.VariableNames[index];
         auto row = std::find_if(StartValues.begin(), StartValues.end(), [&](const auto& r) { return r.Name == name; });
         std::string text = row == StartValues.end() || row->Value.empty() ? "0" : row->Value.substr(0, StartValueChars);
         double value = 0;
-        if (!TextToReal(text, value)) {
-            if (!failure)
-                failure = CheckRealInRangeGeneral(text, std::numeric_limits<double>::lowest(),
-                                                  std::numeric_limits<double>::max());
-            value = 0;
-        }
+        if (!TextToReal(text, value)) value = 0;
         c.VariableValues[index] = value;
         rows.push_back({name, std::move(text)});
     }
     if (rows.size() < StartValueRows) rows.resize(StartValueRows);
     StartValues = std::move(rows);
-    return failure;
+    if (const auto bad = FirstBadStartValue()) return StartValueNotANumberText(StartValues[*bad]);
+    return std::nullopt;
+}
+
+std::optional<std::size_t> AlgoEditorState::FirstBadStartValue() const {
+    for (std::size_t row = 0; row < StartValues.size(); ++row) {
+        double value = 0;
+        if (!StartValues[row].Name.empty() && !TextToReal(StartValues[row].Value, value)) return row;
+    }
+    return std::nullopt;
 }
 
 std::optional<OkRefusal> AlgoEditorState::ConfirmOk() {
     if (!Compile()) {
         const CompilerState& c = Compiler();
         CompileErrorView view = ShowCompileError(c.CompileError, c.ErrorLine, c.ErrorColumn, Program);
-        return OkRefusal{std::move(view.Message), false, view.Selection};
+        return OkRefusal{std::move(view.Message), false, view.Selection, std::nullopt};
     }
     RefreshStartValues();
+    if (const auto bad = FirstBadStartValue())
+        return OkRefusal{StartValueNotANumberText(StartValues[*bad]), false, std::nullopt, bad};
     Name = TrimBlanks(Name);
-    if (Name.empty()) return OkRefusal{MissingNameText, true, std::nullopt};
+    if (Name.empty()) return OkRefusal{MissingNameText, true, std::nullopt, std::nullopt};
     return std::nullopt;
 }
 

@@ -47,11 +47,16 @@ struct CompileErrorView {
 // The error display of a code with the compiler's 1-based line and column.
 CompileErrorView ShowCompileError(int32_t code, int line, int column, const std::vector<std::string>& program);
 
+// What the user reads about a start value that is no number.
+std::string StartValueNotANumberText(const StartValueRow& row);
+
 // The outcome of OK: nothing when the dialog may close.
 struct OkRefusal {
     std::string Message;
     bool IsWarning = false;  // the empty name is a warning, a compile error an error
     std::optional<std::size_t> Selection;
+    // The start-value row whose value is no number.
+    std::optional<std::size_t> BadStartValue;
 };
 
 class AlgoEditorState {
@@ -88,12 +93,15 @@ public:
     // keeping the value typed for a name that remains ("0" for a new name),
     // and writes the values into the compiler's VariableValues. A value that
     // is no number stays in its row for the user to correct, its variable
-    // gets 0, and the entry check's message is returned.
+    // gets 0, and the message naming the first such value is returned.
     std::optional<std::string> RefreshStartValues();
 
+    // The first named row whose value is no number.
+    std::optional<std::size_t> FirstBadStartValue() const;
+
     // OK: compiles (an error keeps the dialog open with the error display),
-    // refreshes the start values (a failure there does not keep it open),
-    // trims the name and refuses an empty one.
+    // refreshes the start values and refuses one that is no number (it
+    // would run as 0), trims the name and refuses an empty one.
     std::optional<OkRefusal> ConfirmOk();
 
     // "&Zurücksetzen": every named row gets "0".

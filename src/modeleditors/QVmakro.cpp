@@ -41,16 +41,24 @@ TListeninhalt* FindSelectedMacro(AlgoEditorState& state, const std::string& sele
     return selectedText.empty() ? nullptr : FindMacro(state, state.MacroKey(selectedText));
 }
 
+TextRange MacroBodyRange(const AlgoEditorState& state, std::size_t start, std::size_t length) {
+    const std::string selected = Selected(state, start, length);
+    const std::size_t first = selected.find_first_not_of('\n');
+    if (first == std::string::npos) return {std::min(start, state.ProgramText().size()), 0};
+    return {start + first, selected.find_last_not_of('\n') + 1 - first};
+}
+
 std::optional<std::string> CreateMacro(AlgoEditorState& state, std::size_t start, std::size_t length,
                                        const std::string& name) {
-    const std::string selected = Selected(state, start, length);
-    if (selected.empty()) return std::nullopt;
+    const TextRange body = MacroBodyRange(state, start, length);
+    if (body.Length == 0) return std::nullopt;
+    const std::string selected = Selected(state, body.Start, body.Length);
     const std::string key = MacroName(state, name);
     if (auto refusal = RefuseName(state, key)) return refusal;
     TListeninhalt macro(key);
     macro.Lines = SplitLines(selected);
     state.Macros.push_back(std::move(macro));
-    state.ReplaceProgramText(start, length, key);
+    state.ReplaceProgramText(body.Start, body.Length, key);
     return std::nullopt;
 }
 

@@ -22,10 +22,24 @@ inline constexpr const char* ProposedMacroName = "Makro";
 // compares names); null when there is none.
 TListeninhalt* FindSelectedMacro(AlgoEditorState& state, const std::string& selectedText);
 
+// A stretch of the program text.
+struct TextRange {
+    std::size_t Start = 0;
+    std::size_t Length = 0;
+};
+
+// What "&Makro erzeugen" takes of a selection: whole lines picked with
+// Shift+Down end at the start of the next line (picked upwards, they begin at
+// the end of the line before). Those line breaks separate the call from its
+// neighbours and stay in the program; taken into the macro, they would join
+// the call to the next statement.
+TextRange MacroBodyRange(const AlgoEditorState& state, std::size_t start, std::size_t length);
+
 // "&Makro erzeugen": the selected text becomes a new macro of that name and
 // the selection is replaced by the name. Gives the German refusal when the
 // name is taken or blank (a blank name would make the selected text
-// unreachable). An empty selection does nothing.
+// unreachable). It takes the MacroBodyRange of the selection; an empty one
+// does nothing.
 std::optional<std::string> CreateMacro(AlgoEditorState& state, std::size_t start, std::size_t length,
                                        const std::string& name);
 

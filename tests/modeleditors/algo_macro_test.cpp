@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "engine/QVCompile.h"
+#include "engine/QVSim.h"
 #include "modeleditors/QVmakro.h"
+#include "util/NumberFormat.h"
 
 namespace qv {
 namespace {
@@ -51,6 +53,54 @@ TEST_F(AlgoMacros, CreatingMovesTheSelectionIntoAMacro) {
     state.CaseSensitive = true;
     EXPECT_FALSE(Create("C := B", "Zuwachs"));
     EXPECT_EQ(state.Macros[1].Name, "Zuwachs");
+}
+
+// The infected of the SIR model over 30 passes, run as the main window runs
+// what the editor hands back.
+std::vector<double> Infected(AlgoEditorState& state) {
+    Formats().DecimalSeparator = ',';
+    EXPECT_FALSE(state.ProgramChanged());
+    for (auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+             {"BETA", "0,3"}, {"GAMMA", "0,1"}, {"ANFAELLIGE", "990"}, {"INFIZIERTE", "10"}, {"ZEITSCHRITT", "1"}})
+        for (StartValueRow& row : state.StartValues)
+            if (row.Name == name) row.Value = value;
+    tsim sim;
+    EXPECT_FALSE(state.StoreInto(sim));
+    sim.TakeVariables(1);
+    sim.YAxisName = "INFIZIERTE";
+    PollThrottle poll(nullptr);
+    EXPECT_EQ(sim.Simulate(poll, false).CompletedSteps, 30);
+    return sim.Variables[static_cast<std::size_t>(sim.IndexOfVariable("INFIZIERTE"))]->Values;
+}
+
+TEST_F(AlgoMacros, WholeLinesBecomeAMacroWithoutTheirLineBreaks) {
+    const Lines sir = {"NEUINFEKTIONEN := BETA * ANFAELLIGE * INFIZIERTE / 1000",
+                       "GENESUNGEN := GAMMA * INFIZIERTE",
+                       "ANFAELLIGE := ANFAELLIGE - NEUINFEKTIONEN * ZEITSCHRITT",
+                       "INFIZIERTE := INFIZIERTE + (NEUINFEKTIONEN - GENESUNGEN) * ZEITSCHRITT",
+                       "GENESENE := GENESENE + GENESUNGEN * ZEITSCHRITT"};
+    state.Program = sir;
+    state.StepCount = 30;
+    const std::vector<double> expected = Infected(state);
+    ASSERT_GT(expected.back(), 50);  // the epidemic rises
+
+    // Two lines picked with Shift+Down: the selection ends at the next line's start.
+    EXPECT_FALSE(Create(sir[0] + "\n" + sir[1] + "\n", "Raten"));
+    EXPECT_EQ(state.Macros[0].Lines, (Lines{sir[0], sir[1]}));
+    EXPECT_EQ(state.Program, (Lines{"RATEN", sir[2], sir[3], sir[4]}));
+    EXPECT_EQ(Infected(state), expected);
+
+    // Picked upwards from the end of the line before, down to the end of the text.
+    EXPECT_FALSE(Create("\n" + sir[3] + "\n" + sir[4], "Bestand"));
+    EXPECT_EQ(state.Macros[1].Lines, (Lines{sir[3], sir[4]}));
+    EXPECT_EQ(state.Program, (Lines{"RATEN", sir[2], "BESTAND"}));
+    EXPECT_EQ(Infected(state), expected);
+
+    // Nothing but a line break makes no macro.
+    state.Program = {"A := 1", "", "B := 2"};
+    EXPECT_FALSE(CreateMacro(state, 7, 1, "LEER"));
+    EXPECT_EQ(state.Macros.size(), 2u);
+    EXPECT_EQ(state.Program, (Lines{"A := 1", "", "B := 2"}));
 }
 
 TEST_F(AlgoMacros, ResolvingDropsTheMacroWithItsLastUse) {

@@ -130,7 +130,7 @@ TEST_F(AlgoStartValues, ValuesThatAreNoNumbers) {
     Row("D").Value = "1," + std::string(60, '5');
     const auto message = state.ProgramChanged();
     ASSERT_TRUE(message);
-    EXPECT_EQ(*message, "abc ist kein g\xFCltiger Gleitkommawert.");
+    EXPECT_EQ(*message, "Der Startwert von A ist keine Zahl: abc");
     // The faulty texts stay for the user to correct; their variables get 0.
     EXPECT_EQ(Row("A").Value, "abc");
     EXPECT_EQ(Row("B").Value, "2.5");

@@ -142,8 +142,18 @@ TEST_F(AlgoState, OkChecksTheProgramAndTheName) {
     EXPECT_TRUE(refusal->IsWarning);
     EXPECT_EQ(state.StartValues[0].Name, "X");  // refreshed before the name check
 
+    // A start value that is no number would run as 0: OK names it and its row.
+    state.Program = {"Y := X + HASEN"};
     state.Name = "  R\xE4uber ";
-    state.StartValues[0].Value = "kein Wert";  // left for storing to report
+    state.StartValues = {{"X", "1"}, {"HASEN", "abc"}};
+    refusal = state.ConfirmOk();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Message, "Der Startwert von HASEN ist keine Zahl: abc");
+    EXPECT_FALSE(refusal->IsWarning);
+    EXPECT_EQ(refusal->BadStartValue, 1u);
+    EXPECT_FALSE(refusal->Selection);
+
+    state.StartValues[1].Value = "2,5";
     EXPECT_FALSE(state.ConfirmOk());
     EXPECT_EQ(state.Name, "R\xE4uber");
 }

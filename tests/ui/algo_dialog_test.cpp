@@ -114,6 +114,19 @@ TEST_F(AlgoDialog, StartValueTableFollowsTheTypedProgram) {
     EXPECT_EQ(cell(1, 0), QStringLiteral("A"));
 }
 
+TEST_F(AlgoDialog, ProgramTextGrowsWithTheEditorWhichKeepsItsSize) {
+    const QSize text = program()->size();
+    const QSize larger = dialog->size() + QSize(100, 80);
+    dialog->resize(larger);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program()->width() > text.width(); }));
+    EXPECT_EQ(program()->size(), text + QSize(100, 80));
+
+    // Closed either way, the editor opens again at the user's size.
+    dialog->reject();
+    open(AlgoEditorState{});
+    EXPECT_EQ(dialog->size(), larger);
+}
+
 TEST_F(AlgoDialog, TableGrowsBeyondFiftyInputs) {
     QString text;
     for (int i = 0; i < 60; ++i) text += QStringLiteral("V%1 := V%1 + 1\n").arg(i);
@@ -125,7 +138,7 @@ TEST_F(AlgoDialog, TableGrowsBeyondFiftyInputs) {
     EXPECT_EQ(cell(55, 1), QStringLiteral("7"));  // matched again beyond row 50
 }
 
-TEST_F(AlgoDialog, OkRefusesFaultyProgramAndEmptyName) {
+TEST_F(AlgoDialog, OkRefusesFaultyProgramStartValueAndEmptyName) {
     AnswerBoxes boxes;
     program()->setPlainText(QStringLiteral("ZEIT := ZEIT + 1\nX := X + * 2"));
     EXPECT_TRUE(boxes.texts.empty());  // compiling while typing stays silent
@@ -151,13 +164,26 @@ TEST_F(AlgoDialog, OkRefusesFaultyProgramAndEmptyName) {
     EXPECT_EQ(boxes.texts[1], QStringLiteral("Geben Sie der Simulation einen Namen!"));
     EXPECT_EQ(dialog->focusWidget(), Child<QLineEdit>(*dialog, "name"));
 
+    // A start value that is no number is named, and its cell selected for correcting.
+    program()->setPlainText(QStringLiteral("ZEIT := ZEIT + 1\nHASEN := HASEN * 2"));
     Child<QLineEdit>(*dialog, "name")->setText(QStringLiteral(" Wachstum "));
+    table()->item(1, 1)->setText(QStringLiteral("abc"));
+    pressOk();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(boxes.texts.size(), 3u);
+    EXPECT_EQ(boxes.kinds[2], MessageKind::Error);
+    EXPECT_EQ(boxes.texts[2], QStringLiteral("Der Startwert von HASEN ist keine Zahl: abc"));
+    EXPECT_EQ(table()->currentRow(), 1);
+    EXPECT_EQ(table()->currentColumn(), 1);
+    EXPECT_EQ(dialog->focusWidget(), table());
+
+    table()->item(1, 1)->setText(QStringLiteral("3"));
     Child<QSpinBox>(*dialog, "steps")->setValue(250);
     pressOk();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(dialog->state().Name, "Wachstum");
     EXPECT_EQ(dialog->state().StepCount, 250);
-    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts.size(), 3u);
 }
 
 TEST_F(AlgoDialog, HelpAndTheOtherEditorsOpenFromHere) {
@@ -275,7 +301,11 @@ TEST_F(AlgoDialog, MacrosMadeResolvedAndEditedThroughTheMenu) {
         return std::optional<QString>(asked);
     });
     program()->setPlainText(QStringLiteral("B := B + R\nZ := Z + 1\nC := B"));
-    select(QStringLiteral("B := B + R\nZ := Z + 1"));
+    // Two whole lines, picked as the user does: the selection ends at the third line's start.
+    program()->moveCursor(QTextCursor::Start);
+    program()->setFocus();
+    QTest::keyClick(program(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(program(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_TRUE(enabled("createMacro"));
     EXPECT_FALSE(enabled("resolveMacro"));
     trigger("createMacro");

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -79,7 +80,7 @@ TEST(AxisDialog, LogarithmicScaleRewritesToDecades) {
 
     // OK rewrites too: a start of 0 becomes 0.1, nine small ticks stay nine.
     Enter(dialog, "von", QStringLiteral("0"));
-    Enter(dialog, "bis", QStringLiteral("0,002"));
+    Enter(dialog, "bis", QStringLiteral("2"));
     Enter(dialog, "abstand", QStringLiteral("250"));
     Enter(dialog, "kleine", QStringLiteral("9"));
     log->setChecked(true);
@@ -87,7 +88,7 @@ TEST(AxisDialog, LogarithmicScaleRewritesToDecades) {
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     dialog.store(axis);
     EXPECT_DOUBLE_EQ(axis.minimum, 0.1);
-    EXPECT_DOUBLE_EQ(axis.maximum, 0.01);
+    EXPECT_DOUBLE_EQ(axis.maximum, 10);
     EXPECT_DOUBLE_EQ(axis.step, 1000);
     EXPECT_EQ(axis.minorTicks, 9);
     EXPECT_TRUE(axis.logarithmic);
@@ -125,14 +126,33 @@ TEST(AxisDialog, RefusedEntriesKeepTheDialogOpenWithTheBoxFocused) {
         EXPECT_EQ(boxes.texts[2], QStringLiteral("Wert nicht in den Grenzen 0<...<100"));
         EXPECT_TRUE(Child<QLineEdit>(dialog, "kleine")->hasFocus());
         EXPECT_TRUE(dialog.isVisible());
+
+        // A step of 0 or below would wreck the chart; so would an end not above the start.
+        Enter(dialog, "kleine", QStringLiteral("100"));
+        for (const char* step : {"0", "-2"}) {
+            Enter(dialog, "abstand", QString::fromLatin1(step));
+            PressOk(dialog);
+            EXPECT_EQ(boxes.texts.back(), QStringLiteral("Achsenfortschritt muss größer als 0 sein!"));
+            EXPECT_TRUE(Child<QLineEdit>(dialog, "abstand")->hasFocus());
+        }
+        Enter(dialog, "abstand", QStringLiteral("0,5"));
+        for (const char* end : {"-1", "0"}) {
+            Enter(dialog, "bis", QString::fromLatin1(end));
+            PressOk(dialog);
+            EXPECT_EQ(boxes.texts.back(), QStringLiteral("Das Ende der Achse (Bis) muss größer als ihr Anfang (Von) sein!"));
+            EXPECT_TRUE(Child<QLineEdit>(dialog, "bis")->hasFocus());
+        }
+        EXPECT_EQ(boxes.texts.size(), 7u);
+        EXPECT_TRUE(dialog.isVisible());
+        Enter(dialog, "bis", QStringLiteral("1,5"));
     }
-    Enter(dialog, "kleine", QStringLiteral("100"));
     PressOk(dialog);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     dialog.store(axis);
     EXPECT_DOUBLE_EQ(axis.maximum, 1.5);
     EXPECT_DOUBLE_EQ(axis.crossAt1, 3);
     EXPECT_DOUBLE_EQ(axis.crossAt2, 4.5);
+    EXPECT_DOUBLE_EQ(axis.step, 0.5);
     EXPECT_EQ(axis.minorTicks, 100);
 }
 
@@ -191,7 +211,12 @@ TEST(CurveDialog, WritesTheVariableOnlyOnOkAndAsksForAnAnimationPicture) {
     EXPECT_FALSE(Child<QPushButton>(dialog, "loeschen")->isEnabled());
 
     Child<QCheckBox>(dialog, "an")->setChecked(true);
-    Child<QComboBox>(dialog, "entstehung")->setCurrentIndex(1);
+    auto* entstehung = Child<QComboBox>(dialog, "entstehung");
+    const auto* animationForm = qobject_cast<QFormLayout*>(entstehung->parentWidget()->layout());
+    ASSERT_TRUE(animationForm);
+    EXPECT_EQ(qobject_cast<QLabel*>(animationForm->labelForField(entstehung))->text(),
+              QStringLiteral("Entstehung der Kurve"));
+    entstehung->setCurrentIndex(1);
     {
         AnswerBoxes boxes;
         PressOk(dialog);

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +17,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <map>
 
@@ -460,6 +465,65 @@ TEST(MainWindowTest, ThePageKeepsItsShapeInAWideView) {
     EXPECT_NEAR(picture->width(), picture->height() * 16 / 12.0, 1);
     EXPECT_NEAR(picture->geometry().center().x(), view->rect().center().x(), 1);
     EXPECT_EQ(ClickPicture(window, PixelOf(*window.document().Chart, 51, 25)), QStringLiteral("Kurven-Parameter"));
+}
+
+TEST(MainWindowTest, OpensWithinTheScreenShowingEveryToolButton) {
+    TMain window;
+    window.show();
+    const QSize screen = window.screen()->availableSize();
+    EXPECT_LE(window.width(), screen.width());
+    EXPECT_LE(window.height(), screen.height());
+    EXPECT_GE(window.width(), screen.width() * 4 / 5);
+    EXPECT_GE(window.height(), screen.height() * 4 / 5);
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        if (bar->sizeHint().width() > screen.width()) continue;  // then Qt's overflow button holds the rest
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) continue;
+            EXPECT_TRUE(bar->widgetForAction(action)->isVisible()) << action->text().toStdString();
+        }
+    }
+}
+
+TEST(MainWindowTest, FileChoosersSpeakGerman) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("wachstum.prg"));
+    Window w;
+    AddGrowth(w.window);
+    bool asked = false;
+    OnNextModalDialog([&](QDialog& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_TRUE(dialog);
+        asked = true;
+        // Qt's own dialog, not the desktop's, which would speak the desktop's language.
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Speichern unter"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::LookIn), QStringLiteral("Suchen in:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::FileName), QStringLiteral("Datei&name:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::FileType), QStringLiteral("Datei&typ:"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("&Speichern"));
+        EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QStringLiteral("Abbrechen"));
+        EXPECT_EQ(Child<QToolButton>(*dialog, "backButton")->toolTip(), QStringLiteral("Zurück"));
+        EXPECT_EQ(Child<QToolButton>(*dialog, "newFolderButton")->toolTip(), QStringLiteral("Neuen Ordner erstellen"));
+        // A name typed without its extension gets ".prg".
+        dialog->setDirectory(folder.path());
+        Child<QLineEdit>(*dialog, "fileNameEdit")->setText(QStringLiteral("wachstum"));
+        shown.accept();
+    });
+    Command(w.window, "Speichern unter...")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(QFile::exists(path));
+
+    OnNextModalDialog([&](QDialog& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("Ö&ffnen"));
+        EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(path)), QStringLiteral("PRG-Datei"));
+        EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(folder.path())), QStringLiteral("Ordner"));
+        Child<QLineEdit>(*dialog, "fileNameEdit")->setText(path);
+        shown.accept();
+    });
+    Command(w.window, "Öffnen...")->trigger();
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("QUORVEL - [%1]").arg(path));
 }
 
 TEST(MainWindowTest, ViewsAndHelp) {

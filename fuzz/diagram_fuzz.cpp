@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool legacy : {false, true}) {

@@ -11,7 +11,7 @@
 #include "drawing/TextLayout.h"
 #include "drawing/bstext.h"
 #include "engine/QVCompile.h"
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "engine/QVCompile.h"
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 #include "util/Palette.h"
 #include "util/TextHelpers.h"
 

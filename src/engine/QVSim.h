@@ -11,7 +11,7 @@
 #include "engine/QVExecute.h"
 #include "engine/TListeninhalt.h"
 #include "engine/Tvariable.h"
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 #include "util/Picture.h"
 #include "util/StreamIO.h"
 

@@ -6,7 +6,7 @@
 #include "engine/QVCompile.h"
 #include "engine/QVSim.h"
 #include "modeleditors/QVAlgoClipboard.h"
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 #include "util/EntryChecks.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"

@@ -1,6 +1,6 @@
 #include "modeleditors/QVAlgoClipboard.h"
 
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "modeleditors/QVGrafArrow.h"
+#include "model/QVGrafArrow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 
 #include <algorithm>
 

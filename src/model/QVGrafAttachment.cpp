@@ -2,7 +2,7 @@
 // and the ends that follow an element when its box grows or moves.
 #include <cstdlib>
 
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 
 #include <algorithm>
 #include <limits>

@@ -12,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "modeleditors/QVGrafArrow.h"
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafArrow.h"
+#include "model/QVGrafElements.h"
 
 namespace qv {
 

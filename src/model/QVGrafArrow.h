@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "modeleditors/QVGrafElements.h"
+#include "model/QVGrafElements.h"
 
 namespace qv {
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/Cursors.h"
 #include "app/QVMain.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     const QLocale locale;
     if (locale.language() != QLocale::C) qv::Formats().DecimalSeparator = locale.decimalPoint().at(0).toLatin1();
 
+    qv::LoadCursors();
     qv::TMain window;
     window.show();
     const QStringList arguments = QApplication::arguments();

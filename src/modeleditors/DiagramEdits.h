@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 // and goes back into it when the algorithm editor is confirmed.
 #pragma once
 
-#include "modeleditors/QVGrafDiagram.h"
+#include "model/QVGrafDiagram.h"
 
 namespace qv {
 

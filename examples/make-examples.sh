@@ -16,3 +16,4 @@ $cli new -o examples/raeuber-beute.prg --program examples/raeuber-beute.txt --na
 $cli new -o examples/raeuber-beute-3d.prg --program examples/raeuber-beute.txt --name "Räuber und Beute 3D" \
   --steps 300 --start HASEN=30 --start FUECHSE=4 --start ZEITSCHRITT=0.05 --plot FUECHSE --3d --x ZEIT --y HASEN
 "$build"/examples/make-sir-example examples/sir.txt examples/sir.prg
+"$build"/examples/make-graphical-example examples/raeuber-beute-grafisch.prg

@@ -13,5 +13,7 @@ int InfoCommand(const std::vector<std::string>& args);
 int TableCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
 int ConvertCommand(const std::vector<std::string>& args);
+int GenerateCommand(const std::vector<std::string>& args);
+int DiagramCommand(const std::vector<std::string>& args);
 
 }  // namespace qv::cli

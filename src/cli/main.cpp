@@ -19,7 +19,11 @@ constexpr const char* Usage =
     "  table DOKUMENT.prg         rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten).\n"
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]\n"
     "      rechnet und zeichnet die ganze Seite.\n"
-    "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n";
+    "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
+    "  generate DOKUMENT.prg --from graphical [--simulation NAME]\n"
+    "      gibt den Algorithmus aus, den das grafische Modell der Simulation ergibt.\n"
+    "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
+    "      zeichnet das grafische Modell der Simulation.\n";
 
 }  // namespace
 
@@ -37,6 +41,8 @@ int main(int argc, char** argv) {
     if (command == "table") return qv::cli::TableCommand(args);
     if (command == "render") return qv::cli::RenderCommand(args);
     if (command == "convert") return qv::cli::ConvertCommand(args);
+    if (command == "generate") return qv::cli::GenerateCommand(args);
+    if (command == "diagram") return qv::cli::DiagramCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -65,6 +65,25 @@ TGSimple* ElementAt(const std::vector<std::unique_ptr<T>>& List, int32_t Index) 
     return static_cast<std::size_t>(Index) < List.size() ? List[static_cast<std::size_t>(Index)].get() : nullptr;
 }
 
+void Include(std::optional<IntRect>& Area, IntPoint P) {
+    if (!Area) {
+        Area = IntRect{P.X, P.Y, P.X, P.Y};
+        return;
+    }
+    Area->Left = std::min(Area->Left, P.X);
+    Area->Top = std::min(Area->Top, P.Y);
+    Area->Right = std::max(Area->Right, P.X);
+    Area->Bottom = std::max(Area->Bottom, P.Y);
+}
+
+template <typename T>
+void IncludeBoxes(std::optional<IntRect>& Area, const std::vector<std::unique_ptr<T>>& List) {
+    for (const auto& e : List) {
+        Include(Area, {e->Box.Left, e->Box.Top});
+        Include(Area, {e->Box.Right, e->Box.Bottom});
+    }
+}
+
 }  // namespace
 
 TDiagram& TDiagram::operator=(const TDiagram& Other) {
@@ -158,6 +177,18 @@ void TDiagram::CopyArrow(tpfeil& Arrow, const tpfeil& From) const {
     Arrow.Points = From.Points;
     Arrow.PointCount = From.PointCount;
     Arrow.Sign = From.Sign;
+}
+
+std::optional<IntRect> TDiagram::Bounds() const {
+    std::optional<IntRect> area;
+    IncludeBoxes(area, Stocks);
+    IncludeBoxes(area, Rates);
+    IncludeBoxes(area, Constants);
+    // The pointed side of a rate lies outside its box.
+    for (const auto& r : Rates) Include(area, {r->TipX, r->CentreY});
+    for (const auto& a : Arrows)
+        for (int32_t i = 0; i < a->PointCount; ++i) Include(area, a->Points[static_cast<std::size_t>(i)]);
+    return area;
 }
 
 }  // namespace qv

@@ -81,6 +81,10 @@ struct TDiagram {
     // When a drag of E ends: its arrow ends move by the distance the box
     // moved since SavedBox; bend points stay.
     void ElementMoved(const TGSimple& E);
+
+    // The smallest rectangle holding every element box, every rate's tip and
+    // every arrow point (edges included); nothing for an empty diagram.
+    std::optional<IntRect> Bounds() const;
 };
 
 }  // namespace qv

@@ -11,6 +11,7 @@
 #include "document/QVDocument.h"
 #include "drawing/BSSimple.h"
 #include "drawing/bstext.h"
+#include "model/GrafGeneration.h"
 #include "util/Palette.h"
 
 namespace qv {
@@ -427,6 +428,26 @@ TEST_F(Document20Test, GraphicalModelIsReadInItsOldForm) {
     EXPECT_EQ(diagram.Arrows[0]->Target, diagram.Stocks[0].get());
     // What follows the diagram is still in step.
     EXPECT_EQ(doc.Simulations[0]->Program.back(), "//Ende");
+}
+
+TEST_F(Document20Test, OldDiagramsGenerateTheirAlgorithmAndSurviveBadIndices) {
+    File20 file;
+    file.Diagram = LegacyDiagram();
+    EXPECT_EQ(GenerateAlgorithm(Load(file).Simulations.at(0)->Diagram, true),
+              (std::vector<std::string>{"Z := 3", "B := B + Z", "ZEIT := ZEIT + 1"}));
+
+    // The arrow's source names rate 5 of a list of one, its target stock 9.
+    std::string damaged = LegacyDiagram();
+    const std::size_t ends = damaged.size() - 8;
+    damaged[ends] = 5;
+    damaged[ends + 4] = 9;
+    file.Diagram = damaged;
+    const TDocument doc = Load(file);
+    const TDiagram& diagram = doc.Simulations.at(0)->Diagram;
+    ASSERT_EQ(diagram.Arrows.size(), 1u);
+    EXPECT_EQ(diagram.Arrows[0]->Source, nullptr);
+    EXPECT_EQ(diagram.Arrows[0]->Target, nullptr);
+    EXPECT_EQ(GenerateAlgorithm(diagram, true), (std::vector<std::string>{"ZEIT := ZEIT + 1"}));
 }
 
 TEST_F(Document20Test, ConvertedDocumentSavesAsVersion30) {

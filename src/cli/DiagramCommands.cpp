@@ -1,0 +1,142 @@
+// quorvel-cli generate DOC.prg --from graphical [--simulation NAME]
+// quorvel-cli diagram DOC.prg [--simulation NAME] -o OUT.(png|svg)
+#include <QBuffer>
+#include <QSaveFile>
+#include <iostream>
+
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/WorksheetSession.h"
+#include "document/DocumentActions.h"
+#include "drawing/DiagramPainter.h"
+#include "drawing/PictureHolder.h"
+#include "drawing/QtText.h"
+#include "engine/QVCompile.h"
+#include "model/GrafGeneration.h"
+#include "util/Cp1252.h"
+#include "util/Picture.h"
+#include "util/PngCodec.h"
+
+namespace qv::cli {
+
+namespace {
+
+// Pictures of the diagram keep this much white around it.
+constexpr int32_t PictureMargin = 10;
+
+struct DiagramArguments {
+    std::string Document;
+    std::string Simulation;  // UTF-8; empty for the first simulation
+    std::string From;
+    std::string Output;
+};
+
+// Reads "DOC [--simulation NAME]" and the options the command allows; false
+// for anything else.
+bool ParseArguments(const std::vector<std::string>& args, bool AllowFrom, bool AllowOutput, DiagramArguments& out) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (arg == "--simulation" && hasValue && out.Simulation.empty())
+            out.Simulation = args[++i];
+        else if (arg == "--from" && AllowFrom && hasValue && out.From.empty())
+            out.From = args[++i];
+        else if (arg == "-o" && AllowOutput && hasValue && out.Output.empty())
+            out.Output = args[++i];
+        else if (arg.rfind("-", 0) != 0 && out.Document.empty())
+            out.Document = arg;
+        else
+            return false;
+    }
+    return !out.Document.empty();
+}
+
+// The named simulation, or the first; prints why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name) {
+    if (utf8Name.empty()) {
+        if (!document.Simulations.empty()) return document.Simulations.front().get();
+        std::cerr << "Das Dokument enthält keine Simulation.\n";
+        return nullptr;
+    }
+    const std::string name = Utf8ToCp1252(utf8Name);
+    for (const auto& sim : document.Simulations)
+        if (sim->Name == name) return sim.get();
+    std::cerr << "Unbekannte Simulation: " << utf8Name << '\n';
+    return nullptr;
+}
+
+bool EndsWith(const std::string& text, const char* suffix) {
+    const std::string tail(suffix);
+    if (text.size() < tail.size()) return false;
+    return std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+bool SaveBytes(const std::string& path, const QByteArray& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool WritePicture(TDiagram& diagram, const IntRect& area, const std::string& output) {
+    if (EndsWith(output, ".svg")) {
+        QBuffer svg;
+        svg.open(QIODevice::WriteOnly);
+        return WriteDiagramSvg(diagram, area, svg) && SaveBytes(output, svg.data());
+    }
+    std::vector<uint8_t> png = EncodePng(ImageToPicture(DiagramImage(diagram, area), PictureKind::Png));
+    return !png.empty() &&
+           SaveBytes(output, QByteArray(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())));
+}
+
+}  // namespace
+
+int GenerateCommand(const std::vector<std::string>& args) {
+    constexpr const char* Usage = "Aufruf: quorvel-cli generate DOKUMENT.prg --from graphical [--simulation NAME]";
+    DiagramArguments parsed;
+    if (!ParseArguments(args, true, false, parsed) || parsed.From != "graphical") {
+        std::cerr << Usage << '\n';
+        return ExitUsage;
+    }
+    WorksheetSession session;
+    auto document = ReadDocumentReporting(parsed.Document);
+    if (!document) return ExitCompileError;
+    tsim* sim = FindSimulation(*document, parsed.Simulation);
+    if (!sim) return ExitUsage;
+    std::vector<std::string> lines = GenerateAlgorithm(sim->Diagram, sim->SimplifiedModel);
+    for (const auto& line : lines) std::cout << Cp1252ToUtf8(line) << '\n';
+    std::cout.flush();
+    CompileProgram(lines, sim->CaseSensitive);
+    if (Compiler().ErrorFlag) {
+        PrintError(CompileErrorReport());
+        return ExitCompileError;
+    }
+    return ExitOk;
+}
+
+int DiagramCommand(const std::vector<std::string>& args) {
+    constexpr const char* Usage = "Aufruf: quorvel-cli diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)";
+    DiagramArguments parsed;
+    if (!ParseArguments(args, false, true, parsed) || !(EndsWith(parsed.Output, ".png") || EndsWith(parsed.Output, ".svg"))) {
+        std::cerr << Usage << '\n';
+        return ExitUsage;
+    }
+    WorksheetSession session;
+    auto document = ReadDocumentReporting(parsed.Document);
+    if (!document) return ExitCompileError;
+    tsim* sim = FindSimulation(*document, parsed.Simulation);
+    if (!sim) return ExitUsage;
+    // An empty diagram gives a white picture of the margin alone.
+    IntRect area = DiagramPictureArea(sim->Diagram, PictureMargin)
+                       .value_or(IntRect{-PictureMargin, -PictureMargin, PictureMargin, PictureMargin});
+    if (!PictureSizeAllowed(int64_t{area.Right} - area.Left + 1, int64_t{area.Bottom} - area.Top + 1)) {
+        std::cerr << "Das Diagramm ist zu groß für ein Bild.\n";
+        return ExitCompileError;
+    }
+    if (!WritePicture(sim->Diagram, area, parsed.Output)) {
+        std::cerr << "Die Datei " << parsed.Output << " kann nicht geschrieben werden.\n";
+        return ExitUsage;
+    }
+    return ExitOk;
+}
+
+}  // namespace qv::cli

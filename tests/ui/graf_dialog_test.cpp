@@ -5,8 +5,10 @@
 // main window and the computed curves.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include "UiTestSupport.h"
+#include "app/Cursors.h"
 #include "app/QVGrafmodelldlg.h"
 #include "app/QVInputratedlg.h"
 #include "app/QVMain.h"
@@ -212,6 +215,15 @@ TEST(GrafDialog, PredatorPreyDrawnDefinedAndTranslated) {
         EXPECT_EQ(d.Arrows[0]->Sign, 1);
         DefinePredatorPrey(e);
         EXPECT_EQ(d.Rates[1]->Definition, "Gefressen:=b*Hasen*Fuechse");
+
+        // "&Kopieren" puts the diagram, not the whole canvas, on the clipboard twice.
+        Child<QAction>(e.dialog, "Kopieren")->trigger();
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        ASSERT_TRUE(copied && copied->hasImage());
+        const QImage picture = qvariant_cast<QImage>(copied->imageData());
+        EXPECT_GT(picture.width(), 500);  // from constant a to constant b
+        EXPECT_LT(picture.width(), 600);
+        EXPECT_TRUE(copied->hasFormat(QStringLiteral("image/svg+xml")));
         Press(e.dialog, "ok");
         EXPECT_EQ(e.dialog.result(), QDialog::Accepted);
     }
@@ -444,6 +456,23 @@ TEST(GrafDialog, DiagramTravelsWithTheSimulationAndIsComputed) {
     EXPECT_GT(arrowsShown, 0u);
     AnswerBoxes no(MessageAnswer::No);
     window.close();
+}
+
+TEST(GrafDialog, CursorsAreDrawnWithTheirHotSpotsOnThePicture) {
+    LoadCursors();
+    for (CursorShape shape : {CursorShape::Pipette, CursorShape::DropZu, CursorShape::DropRate, CursorShape::Pfeil,
+                              CursorShape::HandFlat, CursorShape::Hand, CursorShape::Peng, CursorShape::Plus,
+                              CursorShape::Clear}) {
+        const QCursor& cursor = AppCursor(shape);
+        const QImage picture = cursor.pixmap().toImage();
+        ASSERT_FALSE(picture.isNull()) << static_cast<int>(shape);
+        // Something is drawn within two pixels of where the click lands.
+        bool drawn = false;
+        for (int y = cursor.hotSpot().y() - 2; y <= cursor.hotSpot().y() + 2; ++y)
+            for (int x = cursor.hotSpot().x() - 2; x <= cursor.hotSpot().x() + 2; ++x)
+                drawn = drawn || (picture.valid(x, y) && qAlpha(picture.pixel(x, y)) > 0);
+        EXPECT_TRUE(drawn) << static_cast<int>(shape);
+    }
 }
 
 }  // namespace

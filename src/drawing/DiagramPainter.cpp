@@ -135,6 +135,7 @@ void DrawDiagram(QPainter& Painter, TDiagram& Diagram, bool Dragging) {
 }
 
 void RedrawDiagram(QImage& Image, TDiagram& Diagram, bool Dragging) {
+    if (Image.isNull()) return;
     Image.fill(Qt::white);
     QPainter painter(&Image);
     DrawDiagram(painter, Diagram, Dragging);

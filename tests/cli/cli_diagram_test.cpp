@@ -80,6 +80,21 @@ TEST(CliDiagram, DiagramDrawsThePictureCutToTheDiagram) {
     EXPECT_NE(text.find("Hasengeburten"), std::string::npos);
 }
 
+// alt-grafisch.prg is a version-20 document (the older layout, int16
+// records) whose diagram holds a rate Z := 3 flowing into a stock B.
+TEST(CliDiagram, OlderDocuments) {
+    const std::string old = std::string(QV_CLI_TEST_DIR) + "/alt-grafisch.prg";
+    auto r = RunCli({"generate", old, "--from", "graphical"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Z := 3\nB := B + Z\nZEIT := ZEIT + 1\n");
+    auto png = WriteTempFile("old.png", "");
+    r = RunCli({"diagram", old, "-o", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Z's box from 20 to 60 with its tip at 75, B's from 80 to 120; both 30
+    // high; 10 pixels around.
+    EXPECT_EQ(PngSize(Slurp(png)), std::make_pair(121, 51));
+}
+
 TEST(CliDiagram, EmptyDiagramsAndWrongInput) {
     auto program = WriteTempFile("plain.txt", "B := B + 1\nZEIT := ZEIT + 1\n");
     auto plain = WriteTempFile("plain.prg", "");

@@ -151,6 +151,20 @@ TEST(DiagramPaint, PicturesAreCutToTheDiagram) {
     EXPECT_EQ(image.pixel(10, rate.CentreY - area->Top), Black);
     for (int y = 0; y < image.height(); ++y) EXPECT_EQ(image.pixel(9, y), White);
 
+    // Elements of a damaged document far outside any image: the area holds
+    // them without wrapping round, and drawing them leaves the image white.
+    TDiagram far;
+    far.Stocks.push_back(std::make_unique<tzustand>(2147483600, -2147483600));
+    far.Rates.push_back(std::make_unique<trate>(-2147483600, 2147483600));
+    auto farArea = DiagramPictureArea(far, 10);
+    ASSERT_TRUE(farArea);
+    EXPECT_LT(farArea->Left, 0);
+    EXPECT_GT(farArea->Right, 0);
+    QImage canvas = NewDiagramImage(50, 50);
+    RedrawDiagram(canvas, far);
+    DrawElementOutline(canvas, *far.Rates[0]);
+    EXPECT_EQ(canvas, NewDiagramImage(50, 50));
+
     SmallDiagram m;
     auto full = DiagramPictureArea(m.d, 10);
     ASSERT_TRUE(full);

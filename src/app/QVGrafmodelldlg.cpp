@@ -248,6 +248,11 @@ void TGrafmodelldlg::KopierenClick() {
     redraw();
 }
 
+void TGrafmodelldlg::reject() {
+    discardArrow();
+    QDialog::reject();
+}
+
 void TGrafmodelldlg::OKClick() {
     discardArrow();
     // Without arrows nothing is generated; a typed algorithm is not lost unasked.

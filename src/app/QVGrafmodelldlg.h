@@ -37,6 +37,10 @@ public:
 
     const QImage& image() const { return image_; }
 
+    // Cancel (and closing the window) lets go of a half-drawn arrow too: the
+    // diagram outlives the dialog and is stored with the simulation.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

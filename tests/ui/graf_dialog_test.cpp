@@ -355,6 +355,22 @@ TEST(GrafDialog, FormulaDialogButtonsAndTrialCompile) {
     EXPECT_EQ(f.result(), QDialog::Accepted);
 }
 
+TEST(GrafDialog, CancelLetsGoOfAHalfDrawnArrow) {
+    WorkingDiagram model;
+    AlgoEditorState algo;
+    OpenEditor open(model, algo);
+    open.e.tool("toolArrow");
+    open.e.clicks({{60, 60}, {200, 60}});
+    ASSERT_EQ(model.Diagram.Arrows.size(), 1u);
+    // The diagram outlives the dialog and goes into the simulation: no arrow
+    // without an end, and no constant without its arrow, may stay behind.
+    for (QPushButton* button : open.dialog.findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Abbrechen")) QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(open.dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(model.Diagram.Arrows.empty());
+    EXPECT_TRUE(model.Diagram.Constants.empty());
+}
+
 TEST(GrafDialog, OkWithoutArrowsAsksBeforeTheAlgorithmGoes) {
     WorkingDiagram model;
     AlgoEditorState algo;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
 #include <QLineEdit>
@@ -353,6 +354,44 @@ TEST(GrafDialog, FormulaDialogButtonsAndTrialCompile) {
     formula->clear();
     Press(f, "ok");
     EXPECT_EQ(f.result(), QDialog::Accepted);
+}
+
+TEST(GrafDialog, ExtendedSyntaxLetsStocksFeedStocksAndTakeFormulas) {
+    WorkingDiagram model;
+    AlgoEditorState algo;
+    OpenEditor open(model, algo);
+    Editor& e = open.e;
+    const TDiagram& d = model.Diagram;
+    e.tool("toolStock");
+    e.clicks({{100, 100}, {300, 100}});
+    e.tool("toolArrow");
+    // Without it a click on a stock only bends the arrow.
+    e.clicks({{120, 95}, {300, 100}});
+    EXPECT_TRUE(d.Arrows.back()->Unfinished);
+    QTest::keyClick(&e.dialog, Qt::Key_Escape);
+    EXPECT_TRUE(d.Arrows.empty());
+
+    QTest::mouseClick(Child<QCheckBox>(e.dialog, "extended"), Qt::LeftButton);
+    EXPECT_TRUE(model.ExtendedSyntax);
+    e.clicks({{120, 95}, {300, 100}});
+    ASSERT_EQ(d.Arrows.size(), 1u);
+    EXPECT_EQ(d.Arrows[0]->Target, d.Stocks[1].get());
+
+    // The stock fed by a stock is computed: the formula dialog names it.
+    AnswerPrompts prompts({QStringLiteral("Quelle")});
+    e.tool("toolLabel");
+    e.click(100, 100);
+    OnNextModalDialog([](QDialog& formula) {
+        EXPECT_EQ(formula.windowTitle(), QStringLiteral("Zustandsgröße"));
+        Child<QLineEdit>(formula, "name")->setText(QStringLiteral("Doppelt"));
+        ClickInput(formula, "Quelle");
+        Press(formula, "Bmal");
+        Press(formula, "B2");
+        Press(formula, "ok");
+    });
+    e.click(300, 100);
+    EXPECT_EQ(d.Stocks[1]->Name, "Doppelt:=Quelle*2");
+    EXPECT_EQ(prompts.captions, QStringList{QStringLiteral("Zustandsgröße")});
 }
 
 TEST(GrafDialog, CancelLetsGoOfAHalfDrawnArrow) {

@@ -1,5 +1,6 @@
 #include "app/QVGrafmodelldlg.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QBuffer>
 #include <QButtonGroup>
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -245,6 +245,7 @@ void TGrafmodelldlg::KopierenClick() {
     svg.open(QIODevice::WriteOnly);
     if (WriteDiagramSvg(model_.Diagram, *area, svg)) data->setData(QStringLiteral("image/svg+xml"), svg.data());
     QGuiApplication::clipboard()->setMimeData(data.release());  // the clipboard owns it
+    // Measuring the picture laid the elements out anew; the canvas shows them as they are now.
     redraw();
 }
 

@@ -30,6 +30,7 @@
 #include "app/QVGrafmodelldlg.h"
 #include "app/QVInputratedlg.h"
 #include "app/QVMain.h"
+#include "dialogs/HelpHook.h"
 #include "charts/bsgraf3d.h"
 #include "drawing/QtText.h"
 #include "modeleditors/DiagramEdits.h"
@@ -414,6 +415,11 @@ TEST(GrafDialog, OkWithoutArrowsAsksBeforeTheAlgorithmGoes) {
     algo.Program = {"X := X + 1"};
     OpenEditor open(model, algo);
     Editor& e = open.e;
+    QString topic;
+    SetHelpHandler([&topic](const QString& shown) { topic = shown; });
+    Press(e.dialog, "help");
+    SetHelpHandler({});
+    EXPECT_EQ(topic, QStringLiteral("modellgrafisch.html"));
     {
         AnswerBoxes no(MessageAnswer::No);
         Press(e.dialog, "ok");

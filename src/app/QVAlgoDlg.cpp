@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "app/PlaceholderDialogs.h"
+#include "app/QVGrafmodelldlg.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
@@ -155,18 +156,27 @@ QWidget* TAlgoDlg::createBottomRow() {
     connect(caseSensitive_, &QCheckBox::toggled, this, &TAlgoDlg::CaseSensitiveClick);
     layout->addWidget(caseSensitive_);
     // The other two ways of describing a model open from here.
-    const std::pair<QString, QString> editors[] = {
-        {QStringLiteral("Sprachliches Modell"), QStringLiteral("Sprachliche Modellierung")},
-        {QStringLiteral("Grafisches Modell"), QStringLiteral("Grafische Modellierung")}};
-    for (const auto& [caption, title] : editors) {
-        auto* button = new QPushButton(caption, row);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, title] { ShowNotAvailable(this, title); });
-        layout->addWidget(button);
-    }
+    auto* verbal = new QPushButton(QStringLiteral("Sprachliches Modell"), row);
+    verbal->setAutoDefault(false);
+    connect(verbal, &QPushButton::clicked, this,
+            [this] { ShowNotAvailable(this, QStringLiteral("Sprachliche Modellierung")); });
+    layout->addWidget(verbal);
+    auto* graphical = new QPushButton(QStringLiteral("Grafisches Modell"), row);
+    graphical->setObjectName(QStringLiteral("graphical"));
+    graphical->setAutoDefault(false);
+    connect(graphical, &QPushButton::clicked, this, &TAlgoDlg::GrafischesModellClick);
+    layout->addWidget(graphical);
     layout->addStretch();
     layout->addWidget(MakeDialogButtons(*this, QStringLiteral("modellalgo.html"), [this] { OKClick(); }));
     return row;
+}
+
+void TAlgoDlg::GrafischesModellClick() {
+    TGrafmodelldlg dialog(this, state_.Graphical, state_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The diagram's program replaced the text and refreshed the start values.
+    setProgramText(state_.ProgramText(), 0);
+    fillStartValues();
 }
 
 void TAlgoDlg::ProgramChange() {

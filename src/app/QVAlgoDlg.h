@@ -47,6 +47,7 @@ private:
     QWidget* createStepsAndName();
     QWidget* createStartValues();
     QWidget* createBottomRow();
+    void GrafischesModellClick();
     void ProgramChange();
     void CaseSensitiveClick(bool checked);
     void StartValueChange(int row, int column);

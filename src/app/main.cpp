@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
+#include "app/Cursors.h"
 #include "app/QVMain.h"
 #include "dialogs/QtGermanTexts.h"
 #include "util/NumberFormat.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     const QLocale locale;
     if (locale.language() != QLocale::C) qv::Formats().DecimalSeparator = locale.decimalPoint().at(0).toLatin1();
 
+    qv::LoadCursors();
     qv::TMain window;
     window.show();
     const QStringList arguments = QApplication::arguments();

@@ -1,5 +1,6 @@
 #include "dialogs/MessageBoxes.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "drawing/QtText.h"
@@ -10,6 +11,11 @@ namespace {
 
 MessageHandler& Handler() {
     static MessageHandler handler;
+    return handler;
+}
+
+PromptHandler& Prompter() {
+    static PromptHandler handler;
     return handler;
 }
 
@@ -64,5 +70,16 @@ MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, const std::string& 
 }
 
 void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+std::optional<QString> PromptText(QWidget* parent, const QString& caption, const QString& prompt,
+                                  const QString& value) {
+    if (Prompter()) return Prompter()(caption, prompt, value);
+    bool ok = false;
+    QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+void SetPromptHandler(PromptHandler handler) { Prompter() = std::move(handler); }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -25,5 +26,15 @@ MessageAnswer ShowMessage(QWidget* parent, MessageKind kind, const std::string& 
 // gives the answer. An empty handler brings the real boxes back.
 using MessageHandler = std::function<MessageAnswer(MessageKind, const QString&, MessageButtons)>;
 void SetMessageHandler(MessageHandler handler);
+
+// Asks for one line of text with a caption, a prompt and a prefilled value;
+// nothing when the user cancels.
+std::optional<QString> PromptText(QWidget* parent, const QString& caption, const QString& prompt,
+                                  const QString& value);
+
+// Replaces the prompts (tests) as SetMessageHandler replaces the boxes.
+using PromptHandler = std::function<std::optional<QString>(const QString& caption, const QString& prompt,
+                                                           const QString& value)>;
+void SetPromptHandler(PromptHandler handler);
 
 }  // namespace qv

@@ -61,6 +61,7 @@ void AlgoEditorState::LoadFrom(const tsim& sim) {
     Name = sim.Name;
     Program = sim.Program;
     Macros = sim.Macros;
+    Graphical.LoadFrom(sim);
     CaseSensitive = sim.CaseSensitive;
     StartValues.clear();
     for (const auto& variable : sim.Variables)
@@ -79,6 +80,7 @@ std::optional<std::string> AlgoEditorState::StoreInto(tsim& sim) {
     sim.Macros = Macros;
     sim.CaseSensitive = CaseSensitive;
     sim.StepCount = StepCount;
+    Graphical.StoreInto(sim);
     // The values go through the compiler state, which other simulations may
     // have used since this program was compiled last.
     if (!Compile()) return std::nullopt;

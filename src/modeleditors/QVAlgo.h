@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/TListeninhalt.h"
+#include "modeleditors/WorkingDiagram.h"
 
 namespace qv {
 
@@ -70,6 +71,9 @@ public:
     // While set, changes of the program text are not compiled; the other
     // editors set it while they write generated text.
     bool Suspended = false;
+    // The diagram of the graphical editor opened from here; it is loaded and
+    // stored with the rest of the simulation.
+    WorkingDiagram Graphical;
 
     // The empty editor of a new simulation; the case option stays.
     void Reset();

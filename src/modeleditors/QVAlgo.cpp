@@ -51,6 +51,7 @@ void AlgoEditorState::Reset() {
     Program.clear();
     Macros.clear();
     StartValues = EmptyTable();
+    Verbal.Clear();
     StepCount = DefaultStepCount;
     Suspended = false;
 }
@@ -59,6 +60,7 @@ void AlgoEditorState::LoadFrom(const tsim& sim) {
     Name = sim.Name;
     Program = sim.Program;
     Macros = sim.Macros;
+    Verbal.LoadFrom(sim);
     CaseSensitive = sim.CaseSensitive;
     StartValues.clear();
     for (const auto& variable : sim.Variables)
@@ -77,6 +79,7 @@ std::optional<std::string> AlgoEditorState::StoreInto(tsim& sim) {
     sim.Macros = Macros;
     sim.CaseSensitive = CaseSensitive;
     sim.StepCount = StepCount;
+    Verbal.StoreInto(sim);
     // The values go through the compiler state, which other simulations may
     // have used since this program was compiled last.
     if (!Compile()) return std::nullopt;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/TListeninhalt.h"
+#include "modeleditors/WorkingSentences.h"
 
 namespace qv {
 
@@ -65,6 +66,9 @@ public:
     // While set, changes of the program text are not compiled; the other
     // editors set it while they write generated text.
     bool Suspended = false;
+    // The sentences of the verbal editor opened from here; they are loaded
+    // and stored with the rest of the simulation.
+    WorkingSentences Verbal;
 
     // The empty editor of a new simulation; the case option stays.
     void Reset();

@@ -9,7 +9,7 @@ endif()
 
 foreach(file
     bin/quorvel bin/quorvel-cli
-    share/quorvel/help/inhalt.html share/quorvel/help/modellalgo.html
+    share/quorvel/help/inhalt.html share/quorvel/help/modellalgo.html share/quorvel/Praedkt.txt
     share/quorvel/examples/raeuber-beute.prg share/quorvel/examples/wachstum.txt
     share/applications/quorvel.desktop share/mime/packages/quorvel.xml
     share/icons/hicolor/scalable/apps/quorvel.svg)

@@ -33,4 +33,10 @@ execute_process(COMMAND ${PREFIX}/bin/quorvel-cli info ${PREFIX}/share/quorvel/e
 if(NOT result EQUAL 0 OR NOT info MATCHES "\"Version\"")
   message(FATAL_ERROR "installed quorvel-cli cannot read an installed example: ${errors}")
 endif()
+execute_process(COMMAND ${PREFIX}/bin/quorvel-cli generate ${PREFIX}/share/quorvel/examples/wachstum-sprachlich.prg
+                        --from verbal
+                RESULT_VARIABLE result OUTPUT_VARIABLE program ERROR_VARIABLE errors)
+if(NOT result EQUAL 0 OR NOT program MATCHES "Bestand := Bestand \\+ Zuwachs")
+  message(FATAL_ERROR "installed quorvel-cli does not find the installed predicates: ${errors}")
+endif()
 file(REMOVE_RECURSE ${PREFIX})

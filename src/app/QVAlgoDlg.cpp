@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "app/PlaceholderDialogs.h"
+#include "app/QVSprachlichdlg.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
@@ -144,18 +145,27 @@ QWidget* TAlgoDlg::createBottomRow() {
     connect(caseSensitive_, &QCheckBox::toggled, this, &TAlgoDlg::CaseSensitiveClick);
     layout->addWidget(caseSensitive_);
     // The other two ways of describing a model open from here.
-    const std::pair<QString, QString> editors[] = {
-        {QStringLiteral("Sprachliches Modell"), QStringLiteral("Sprachliche Modellierung")},
-        {QStringLiteral("Grafisches Modell"), QStringLiteral("Grafische Modellierung")}};
-    for (const auto& [caption, title] : editors) {
-        auto* button = new QPushButton(caption, row);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, title] { ShowNotAvailable(this, title); });
-        layout->addWidget(button);
-    }
+    auto* verbal = new QPushButton(QStringLiteral("Sprachliches Modell"), row);
+    verbal->setObjectName(QStringLiteral("verbal"));
+    verbal->setAutoDefault(false);
+    connect(verbal, &QPushButton::clicked, this, &TAlgoDlg::SprachlichesModellClick);
+    layout->addWidget(verbal);
+    auto* graphical = new QPushButton(QStringLiteral("Grafisches Modell"), row);
+    graphical->setAutoDefault(false);
+    connect(graphical, &QPushButton::clicked, this,
+            [this] { ShowNotAvailable(this, QStringLiteral("Grafische Modellierung")); });
+    layout->addWidget(graphical);
     layout->addStretch();
     layout->addWidget(MakeDialogButtons(*this, QStringLiteral("modellalgo.html"), [this] { OKClick(); }));
     return row;
+}
+
+void TAlgoDlg::SprachlichesModellClick() {
+    TSprachlichdlg dialog(this, state_, ShippedPredicates(this));
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The sentences' program replaced the text and refreshed the start values.
+    setProgramText(state_.ProgramText(), 0);
+    fillStartValues();
 }
 
 void TAlgoDlg::ProgramChange() {

@@ -45,6 +45,7 @@ private:
     QWidget* createStepsAndName();
     QWidget* createStartValues();
     QWidget* createBottomRow();
+    void SprachlichesModellClick();
     void ProgramChange();
     void CaseSensitiveClick(bool checked);
     void StartValueChange(int row, int column);

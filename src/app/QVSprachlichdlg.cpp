@@ -157,7 +157,8 @@ QWidget* TSprachlichdlg::createBottomRow() {
     wasteBin_->installEventFilter(this);
     layout->addWidget(wasteBin_);
     layout->addStretch();
-    QDialogButtonBox* buttons = MakeDialogButtons(*this, QStringLiteral("modellsprachlich.html"), [this] { OKClick(); });
+    QDialogButtonBox* buttons =
+        MakeDialogButtons(*this, QStringLiteral("modellsprachlich.html"), [this] { OKClick(); });
     for (QAbstractButton* button : buttons->buttons()) {
         const QDialogButtonBox::ButtonRole role = buttons->buttonRole(button);
         if (role == QDialogButtonBox::AcceptRole) button->setToolTip(QStringLiteral("In Algorithmus übersetzen"));

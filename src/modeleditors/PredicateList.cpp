@@ -39,7 +39,9 @@ bool PredicateList::Complete() const {
     return true;
 }
 
-std::string PredicateList::TimeStepForm(const std::string& plain) { return plain + std::string(12, ' ') + "ZEITSCHRITT *"; }
+std::string PredicateList::TimeStepForm(const std::string& plain) {
+    return plain + std::string(12, ' ') + "ZEITSCHRITT *";
+}
 
 std::vector<std::string> PredicateList::Shown(bool simplified) const {
     std::vector<std::string> shown = lines_;

@@ -95,6 +95,27 @@ TEST(WorkingSentences, StoresEmptyRowsInBetweenAndLoadsEverything) {
     EXPECT_FALSE(model.SimplifiedModel) << "the option is the editor's, not the simulation's contents";
 }
 
+TEST(WorkingSentences, TravelWithTheAlgorithmEditor) {
+    tsim sim;
+    sim.Program = {"ZEIT := ZEIT + 1"};
+    sim.StockNames = {"Hasen"};
+    sim.Sentences = {"Hasen", Up, "Geburten"};
+    sim.SimplifiedModel = false;
+    AlgoEditorState editor;
+    editor.LoadFrom(sim);
+    EXPECT_EQ(editor.Verbal.Sentences[0], (TSentence{"Hasen", Up, "Geburten"}));
+    EXPECT_FALSE(editor.Verbal.SimplifiedModel);
+    editor.Verbal.Rates[1] = "Geburten";
+    tsim stored;
+    editor.StoreInto(stored);
+    EXPECT_EQ(stored.Sentences, sim.Sentences);
+    EXPECT_EQ(stored.RateNames, (Lines{"", "Geburten"}));
+    EXPECT_FALSE(stored.SimplifiedModel);
+    editor.Reset();  // "Neue Simulation"
+    EXPECT_EQ(editor.Verbal.Sentences[0], TSentence{});
+    EXPECT_EQ(editor.Verbal.Stocks[0], "");
+}
+
 class SentenceDrag : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -17,3 +17,4 @@ $cli new -o examples/raeuber-beute-3d.prg --program examples/raeuber-beute.txt -
   --steps 300 --start HASEN=30 --start FUECHSE=4 --start ZEITSCHRITT=0.05 --plot FUECHSE --3d --x ZEIT --y HASEN
 "$build"/examples/make-sir-example examples/sir.txt examples/sir.prg
 "$build"/examples/make-graphical-example examples/raeuber-beute-grafisch.prg
+"$build"/examples/make-verbal-example Praedkt.txt examples/wachstum-sprachlich.prg

@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/PlaceholderDialogs.h"
 #include "app/QVGrafmodelldlg.h"
+#include "app/QVSprachlichdlg.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
@@ -157,9 +157,9 @@ QWidget* TAlgoDlg::createBottomRow() {
     layout->addWidget(caseSensitive_);
     // The other two ways of describing a model open from here.
     auto* verbal = new QPushButton(QStringLiteral("Sprachliches Modell"), row);
+    verbal->setObjectName(QStringLiteral("verbal"));
     verbal->setAutoDefault(false);
-    connect(verbal, &QPushButton::clicked, this,
-            [this] { ShowNotAvailable(this, QStringLiteral("Sprachliche Modellierung")); });
+    connect(verbal, &QPushButton::clicked, this, &TAlgoDlg::SprachlichesModellClick);
     layout->addWidget(verbal);
     auto* graphical = new QPushButton(QStringLiteral("Grafisches Modell"), row);
     graphical->setObjectName(QStringLiteral("graphical"));
@@ -175,6 +175,14 @@ void TAlgoDlg::GrafischesModellClick() {
     TGrafmodelldlg dialog(this, state_.Graphical, state_);
     if (dialog.exec() != QDialog::Accepted) return;
     // The diagram's program replaced the text and refreshed the start values.
+    setProgramText(state_.ProgramText(), 0);
+    fillStartValues();
+}
+
+void TAlgoDlg::SprachlichesModellClick() {
+    TSprachlichdlg dialog(this, state_, ShippedPredicates(this));
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The sentences' program replaced the text and refreshed the start values.
     setProgramText(state_.ProgramText(), 0);
     fillStartValues();
 }

@@ -48,6 +48,7 @@ private:
     QWidget* createStartValues();
     QWidget* createBottomRow();
     void GrafischesModellClick();
+    void SprachlichesModellClick();
     void ProgramChange();
     void CaseSensitiveClick(bool checked);
     void StartValueChange(int row, int column);

@@ -163,7 +163,10 @@ QWidget* TGrafmodelldlg::createBottomRow() {
     simplified_ = new QCheckBox(QStringLiteral("vereinfachtes Modell"), row);
     simplified_->setObjectName(QStringLiteral("simplified"));
     simplified_->setChecked(model_.SimplifiedModel);
-    connect(simplified_, &QCheckBox::toggled, this, [this](bool on) { model_.SimplifiedModel = on; });
+    connect(simplified_, &QCheckBox::toggled, this, [this](bool on) {
+        // One option of the simulation, shown by both model editors.
+        model_.SimplifiedModel = algo_.Verbal.SimplifiedModel = on;
+    });
     layout->addWidget(simplified_);
     extended_ = new QCheckBox(QStringLiteral("erweiterte Syntax"), row);
     extended_->setObjectName(QStringLiteral("extended"));

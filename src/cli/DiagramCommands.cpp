@@ -1,4 +1,4 @@
-// quorvel-cli generate DOC.prg --from graphical [--simulation NAME]
+// quorvel-cli generate DOC.prg --from graphical|verbal [--simulation NAME] [--predicates FILE]
 // quorvel-cli diagram DOC.prg [--simulation NAME] -o OUT.(png|svg)
 #include <QBuffer>
 #include <QSaveFile>
@@ -13,9 +13,13 @@
 #include "drawing/QtText.h"
 #include "engine/QVCompile.h"
 #include "model/GrafGeneration.h"
+#include "modeleditors/PredicateList.h"
+#include "modeleditors/SentenceTranslation.h"
+#include "modeleditors/WorkingSentences.h"
 #include "util/Cp1252.h"
 #include "util/Picture.h"
 #include "util/PngCodec.h"
+#include "util/TextHelpers.h"
 
 namespace qv::cli {
 
@@ -29,6 +33,7 @@ struct DiagramArguments {
     std::string Simulation;  // UTF-8; empty for the first simulation
     std::string From;
     std::string Output;
+    std::string Predicates;
 };
 
 // Reads "DOC [--simulation NAME]" and the options the command allows; false
@@ -43,6 +48,8 @@ bool ParseArguments(const std::vector<std::string>& args, bool AllowFrom, bool A
             out.From = args[++i];
         else if (arg == "-o" && AllowOutput && hasValue && out.Output.empty())
             out.Output = args[++i];
+        else if (arg == "--predicates" && AllowFrom && hasValue && out.Predicates.empty())
+            out.Predicates = args[++i];
         else if (arg.rfind("-", 0) != 0 && out.Document.empty())
             out.Document = arg;
         else
@@ -88,12 +95,27 @@ bool WritePicture(TDiagram& diagram, const IntRect& area, const std::string& out
            SaveBytes(output, QByteArray(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())));
 }
 
+// The lines confirming the verbal editor would write, with the predicates of
+// path or of the shipped file; nothing when there are not four of them.
+std::optional<std::vector<std::string>> VerbalLines(const tsim& sim, const std::string& path) {
+    PredicateList predicates(ReadPredicateFile(path.empty() ? FindDataFile(PredicateFileName) : path));
+    if (!predicates.Complete()) {
+        PrintError(MissingPredicatesText);
+        return std::nullopt;
+    }
+    WorkingSentences sentences;
+    sentences.LoadFrom(sim);
+    return GenerateFromModel(sentences, predicates).Lines;
+}
+
 }  // namespace
 
 int GenerateCommand(const std::vector<std::string>& args) {
-    constexpr const char* Usage = "Aufruf: quorvel-cli generate DOKUMENT.prg --from graphical [--simulation NAME]";
+    constexpr const char* Usage =
+        "Aufruf: quorvel-cli generate DOKUMENT.prg --from graphical|verbal [--simulation NAME] [--predicates DATEI]";
     DiagramArguments parsed;
-    if (!ParseArguments(args, true, false, parsed) || parsed.From != "graphical") {
+    if (!ParseArguments(args, true, false, parsed) || !(parsed.From == "graphical" || parsed.From == "verbal") ||
+        (parsed.From == "graphical" && !parsed.Predicates.empty())) {
         std::cerr << Usage << '\n';
         return ExitUsage;
     }
@@ -102,7 +124,14 @@ int GenerateCommand(const std::vector<std::string>& args) {
     if (!document) return ExitCompileError;
     tsim* sim = FindSimulation(*document, parsed.Simulation);
     if (!sim) return ExitUsage;
-    std::vector<std::string> lines = GenerateAlgorithm(sim->Diagram, sim->SimplifiedModel);
+    std::vector<std::string> lines;
+    if (parsed.From == "verbal") {
+        std::optional<std::vector<std::string>> generated = VerbalLines(*sim, parsed.Predicates);
+        if (!generated) return ExitCompileError;
+        lines = std::move(*generated);
+    } else {
+        lines = GenerateAlgorithm(sim->Diagram, sim->SimplifiedModel);
+    }
     for (const auto& line : lines) std::cout << Cp1252ToUtf8(line) << '\n';
     std::cout.flush();
     CompileProgram(lines, sim->CaseSensitive);

@@ -9,6 +9,7 @@
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
+#include "util/TextHelpers.h"
 
 namespace qv::cli {
 
@@ -30,6 +31,8 @@ WorksheetSession::WorksheetSession() {
         qputenv("XDG_RUNTIME_DIR", runtime.c_str());
     }
     app_ = std::make_unique<QGuiApplication>(fakeArgc, fakeArgv);
+    // Shipped data (the predicate file) is looked for relative to the program.
+    AppFolders().ProgramFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
     PrepareFonts();
 }
 

@@ -20,8 +20,9 @@ constexpr const char* Usage =
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]\n"
     "      rechnet und zeichnet die ganze Seite.\n"
     "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
-    "  generate DOKUMENT.prg --from graphical [--simulation NAME]\n"
-    "      gibt den Algorithmus aus, den das grafische Modell der Simulation ergibt.\n"
+    "  generate DOKUMENT.prg --from graphical|verbal [--simulation NAME] [--predicates DATEI]\n"
+    "      gibt den Algorithmus aus, den das grafische oder das sprachliche Modell der Simulation\n"
+    "      ergibt (die Prädikate aus Praedkt.txt oder DATEI).\n"
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
     "      zeichnet das grafische Modell der Simulation.\n";
 

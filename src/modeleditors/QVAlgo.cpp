@@ -53,6 +53,7 @@ void AlgoEditorState::Reset() {
     Program.clear();
     Macros.clear();
     StartValues = EmptyTable();
+    Verbal.Clear();
     StepCount = DefaultStepCount;
     Suspended = false;
 }
@@ -62,6 +63,7 @@ void AlgoEditorState::LoadFrom(const tsim& sim) {
     Program = sim.Program;
     Macros = sim.Macros;
     Graphical.LoadFrom(sim);
+    Verbal.LoadFrom(sim);
     CaseSensitive = sim.CaseSensitive;
     StartValues.clear();
     for (const auto& variable : sim.Variables)
@@ -81,6 +83,7 @@ std::optional<std::string> AlgoEditorState::StoreInto(tsim& sim) {
     sim.CaseSensitive = CaseSensitive;
     sim.StepCount = StepCount;
     Graphical.StoreInto(sim);
+    Verbal.StoreInto(sim);
     // The values go through the compiler state, which other simulations may
     // have used since this program was compiled last.
     if (!Compile()) return std::nullopt;

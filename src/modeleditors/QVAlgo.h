@@ -11,6 +11,7 @@
 
 #include "engine/TListeninhalt.h"
 #include "modeleditors/WorkingDiagram.h"
+#include "modeleditors/WorkingSentences.h"
 
 namespace qv {
 
@@ -74,6 +75,9 @@ public:
     // The diagram of the graphical editor opened from here; it is loaded and
     // stored with the rest of the simulation.
     WorkingDiagram Graphical;
+    // The sentences of the verbal editor opened from here; they are loaded
+    // and stored with the rest of the simulation.
+    WorkingSentences Verbal;
 
     // The empty editor of a new simulation; the case option stays.
     void Reset();

@@ -62,16 +62,26 @@ Folders& AppFolders() {
     return folders;
 }
 
-std::string FindDataFolder(const std::string& name) {
+namespace {
+
+// The first place where something shipped with the program exists, or the
+// program's own folder when it is nowhere.
+std::string FindShipped(const std::string& name, bool isFolder) {
     const std::string program = WithBackslash(AppFolders().ProgramFolder);
     for (const char* above : {"", "../share/quorvel/", "../", "../../", "../../../"}) {
-        const std::string folder = program + above + name;
+        const std::string path = program + above + name;
         std::error_code error;
-        if (std::filesystem::is_directory(folder, error))
-            return std::filesystem::path(folder).lexically_normal().string() + "/";
+        if (isFolder ? std::filesystem::is_directory(path, error) : std::filesystem::is_regular_file(path, error))
+            return std::filesystem::path(path).lexically_normal().string();
     }
-    return program + name + "/";
+    return program + name;
 }
+
+}  // namespace
+
+std::string FindDataFolder(const std::string& name) { return FindShipped(name, true) + "/"; }
+
+std::string FindDataFile(const std::string& name) { return FindShipped(name, false); }
 
 void FindUserFolder() noexcept {
     Folders& folders = AppFolders();

@@ -43,6 +43,9 @@ Folders& AppFolders();
 // program run from its build folder, up to three levels above it. The first
 // that exists, with a trailing "/"; ProgramFolder + NAME + "/" when none does.
 std::string FindDataFolder(const std::string& name);
+// A data file shipped with the program ("Praedkt.txt"), looked for in the same
+// places; ProgramFolder + NAME when it is in none of them.
+std::string FindDataFile(const std::string& name);
 
 // Sets AppFolders().UserFolder, the starting folder of file dialogs: the
 // user's profile folder ("USERPROFILE" on Windows; on Linux that variable is

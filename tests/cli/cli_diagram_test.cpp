@@ -112,7 +112,7 @@ TEST(CliDiagram, EmptyDiagramsAndWrongInput) {
     EXPECT_EQ(r.err, "Unbekannte Simulation: Wachstum\n");
     EXPECT_EQ(RunCli({"diagram", Example, "--simulation", "Wachstum", "-o", png}).exitCode, 1);
     EXPECT_EQ(RunCli({"generate", Example}).exitCode, 1);
-    EXPECT_EQ(RunCli({"generate", Example, "--from", "verbal"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"generate", Example, "--from", "text"}).exitCode, 1);
     EXPECT_EQ(RunCli({"diagram", Example, "-o", "diagram.pdf"}).exitCode, 1);
     EXPECT_EQ(RunCli({"diagram", Example}).exitCode, 1);
 

@@ -9,7 +9,7 @@ endif()
 
 foreach(file
     bin/quorvel bin/quorvel-cli
-    share/quorvel/help/inhalt.html share/quorvel/help/modellalgo.html
+    share/quorvel/help/inhalt.html share/quorvel/help/modellalgo.html share/quorvel/Praedkt.txt
     share/quorvel/examples/raeuber-beute.prg share/quorvel/examples/wachstum.txt
     share/applications/quorvel.desktop share/mime/packages/quorvel.xml
     share/icons/hicolor/scalable/apps/quorvel.svg)
@@ -32,5 +32,11 @@ execute_process(COMMAND ${PREFIX}/bin/quorvel-cli info ${PREFIX}/share/quorvel/e
                 RESULT_VARIABLE result OUTPUT_VARIABLE info ERROR_VARIABLE errors)
 if(NOT result EQUAL 0 OR NOT info MATCHES "\"Version\"")
   message(FATAL_ERROR "installed quorvel-cli cannot read an installed example: ${errors}")
+endif()
+execute_process(COMMAND ${PREFIX}/bin/quorvel-cli generate ${PREFIX}/share/quorvel/examples/wachstum-sprachlich.prg
+                        --from verbal
+                RESULT_VARIABLE result OUTPUT_VARIABLE program ERROR_VARIABLE errors)
+if(NOT result EQUAL 0 OR NOT program MATCHES "Bestand := Bestand \\+ Zuwachs")
+  message(FATAL_ERROR "installed quorvel-cli does not find the installed predicates: ${errors}")
 endif()
 file(REMOVE_RECURSE ${PREFIX})

@@ -95,6 +95,10 @@ TEST(TextHelpers, FindDataFolderBesideInstalledOrInTheBuildTree) {
     EXPECT_EQ(FindDataFolder("help"), (root / "prefix" / "share" / "quorvel" / "help").string() + "/");
     // Nothing anywhere: beside the program, where a user would put it.
     EXPECT_EQ(FindDataFolder("ani"), (root / "prefix" / "bin").string() + "/ani/");
+    EXPECT_EQ(FindDataFile("Praedkt.txt"), (root / "prefix" / "bin" / "Praedkt.txt").string());
+    std::ofstream((root / "prefix" / "share" / "quorvel" / "Praedkt.txt").string()) << "nimmt zu um\n";
+    EXPECT_EQ(FindDataFile("Praedkt.txt"), (root / "prefix" / "share" / "quorvel" / "Praedkt.txt").string());
+    EXPECT_EQ(FindDataFile("help"), (root / "prefix" / "bin" / "help").string()) << "a folder is no data file";
 
     fs::create_directories(root / "ani");  // the source tree's folder
     AppFolders().ProgramFolder = (root / "build" / "src").string() + "/";

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include "cli/CliSupport.h"
+#include "cli/RunLimits.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
@@ -46,15 +47,21 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path) {
     return std::nullopt;
 }
 
-int ComputeAndBuild(TDocument& document, int width, int height) {
+int ComputeAndBuild(TDocument& document, int width, int height, std::optional<double> timeLimitSeconds) {
     Scales().PixelsPerCmX = width / document.Page->Width();
     Scales().PixelsPerCmY = height / document.Page->Height();
     document.Page->UpdatePixels();
-    RecomputeOutcome outcome = ComputeDocument(document, nullptr);
     int code = ExitOk;
-    if (!outcome.Message.empty()) {
-        PrintError(outcome.Message);
-        code = ExitRunFault;
+    {
+        RunLimits limits(timeLimitSeconds);
+        RecomputeOutcome outcome = ComputeDocument(document, &limits);
+        if (limits.interrupted()) return limits.reportStop();
+        if (!outcome.Message.empty()) {
+            PrintError(outcome.Message);
+            code = ExitRunFault;
+        } else if (outcome.Cancelled) {
+            code = limits.reportStop();
+        }
     }
     if (auto failure = BuildChart(document)) PrintError(*failure);
     return code;

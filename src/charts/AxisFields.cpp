@@ -1,5 +1,7 @@
 #include "charts/AxisFields.h"
 
+#include <algorithm>
+
 namespace qv {
 
 void WriteAxisFields(OutStream& out, const TAxisFields& axis) {
@@ -54,7 +56,7 @@ void ReadAxis3DFields(InStream& in, Taxis3DFields& axis) {
     axis.maximum = in.readDouble();
     axis.logarithmic = in.readBool();
     axis.step = in.readDouble();
-    axis.minorTicks = in.readInt32();
+    axis.minorTicks = std::clamp(in.readInt32(), 0, MaxMinorTicks);
     axis.gridStyle = in.readByte();
     axis.gridColor = static_cast<uint32_t>(in.readInt32());
     axis.visible = in.readBool();

@@ -27,6 +27,10 @@ struct TAxisFields {
     double smallTickLength = 0.2;
 };
 
+// The axis dialog admits 0 to 100 small ticks between two large ones; a file
+// may hold any number, and each tick is an object on the page.
+inline constexpr int32_t MaxMinorTicks = 100;
+
 // What the axis dialog edits. crossAt1/crossAt2 are positions on the other
 // two axes (see the chart for which is which).
 struct Taxis3DFields {

@@ -3,6 +3,8 @@
 #include "charts/QVPlot.h"
 #include "charts/bsgraf3d.h"
 
+#include <new>
+
 namespace qv {
 
 namespace {
@@ -83,6 +85,14 @@ bool RunOne(std::vector<std::unique_ptr<tsim>>& simulations, std::size_t k, Tgra
     return true;
 }
 
+// The outcome of runs whose values do not fit in memory.
+RecomputeOutcome OutOfMemoryOutcome() {
+    RecomputeOutcome outcome;
+    outcome.OutOfMemory = true;
+    outcome.Message = OutOfMemoryText;
+    return outcome;
+}
+
 }  // namespace
 
 std::string StoppedRunText(const StoppedRun& run) {
@@ -96,12 +106,20 @@ RunResult SimulateAndFit(tsim& simulation, Tgraf3d& chart, bool First, PollThrot
     return result;
 }
 
-RecomputeOutcome RecomputeAll(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,
-                              Tgraf3d& chart, RunObserver* observer) {
+namespace {
+
+RecomputeOutcome RunAll(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,
+                        Tgraf3d& chart, RunObserver* observer) {
     RecomputeOutcome outcome;
     PollThrottle poll(observer);
     const bool hasSelection = Valid(simulations, selected);
-    if (separateCharts && chart.autoScale && hasSelection) {
+    const bool selectedOnly = separateCharts && chart.autoScale && hasSelection;
+    // Each simulation alone may fit where all of them together do not.
+    uint64_t recordedBytes = 0;
+    for (std::size_t k = 0; k < simulations.size(); ++k)
+        if (!selectedOnly || static_cast<int>(k) == selected) recordedBytes += simulations[k]->RecordedBytes();
+    if (recordedBytes > RecordedValuesBudget()) return OutOfMemoryOutcome();
+    if (selectedOnly) {
         tsim& sim = *simulations[static_cast<std::size_t>(selected)];
         if (Ended(sim, SimulateAndFit(sim, chart, true, poll, true), outcome)) return outcome;
     } else if (!simulations.empty()) {
@@ -118,6 +136,19 @@ RecomputeOutcome RecomputeAll(std::vector<std::unique_ptr<tsim>>& simulations, i
     outcome.Cancelled = outcome.Cancelled || poll.cancelled();
     if (hasSelection) finishVerticalRange(chart);
     return outcome;
+}
+
+}  // namespace
+
+RecomputeOutcome RecomputeAll(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,
+                              Tgraf3d& chart, RunObserver* observer) {
+    // The budget is taken from what the process may still use when the runs
+    // start; others may take memory meanwhile.
+    try {
+        return RunAll(simulations, selected, separateCharts, chart, observer);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemoryOutcome();
+    }
 }
 
 ContinueOutcome ContinueComputing(std::vector<std::unique_ptr<tsim>>& simulations, int selected, bool separateCharts,

@@ -10,8 +10,12 @@
 
 namespace qv::cli {
 
-// Exit codes of quorvel-cli.
+// Exit codes of quorvel-cli. A run that could not end normally (an
+// arithmetic fault, a step count whose values do not fit in memory, the time
+// limit) is ExitRunFault for every command; a run stopped by a signal exits
+// with 128 + the signal's number (130 for Ctrl+C, 143 for SIGTERM).
 enum ExitCode { ExitOk = 0, ExitUsage = 1, ExitCompileError = 2, ExitRunFault = 3 };
+inline bool IsSignalExit(int code) { return code > 128; }
 
 // Reads a UTF-8 text file as Windows-1252 lines (LF or CRLF; a final line
 // break does not start another line). Nothing when the file cannot be read,

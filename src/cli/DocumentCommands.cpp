@@ -1,5 +1,5 @@
-// quorvel-cli table DOC.prg
-// quorvel-cli render DOC.prg -o OUT.(png|svg|pdf) [--width PX --height PX]
+// quorvel-cli table DOC.prg [--time-limit SECONDS]
+// quorvel-cli render DOC.prg -o OUT.(png|svg|pdf) [--width PX --height PX] [--time-limit SECONDS]
 // quorvel-cli convert OLD.prg -o NEW.prg
 #include <QBuffer>
 #include <QFont>
@@ -13,6 +13,7 @@
 #include "charts/bsgraf3d.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/RunLimits.h"
 #include "cli/WorksheetSession.h"
 #include "document/DocumentActions.h"
 #include "document/QVTable.h"
@@ -84,14 +85,18 @@ std::optional<int> ParseSize(const std::string& text) {
 }  // namespace
 
 int TableCommand(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "Aufruf: quorvel-cli table DOKUMENT.prg\n";
+    std::optional<double> timeLimit;
+    const bool limited = args.size() == 3 && args[1] == "--time-limit";
+    if (limited) timeLimit = ParseTimeLimit(args[2]);
+    if (!(args.size() == 1 || (limited && timeLimit))) {
+        std::cerr << "Aufruf: quorvel-cli table DOKUMENT.prg [--time-limit SEKUNDEN]\n";
         return ExitUsage;
     }
     WorksheetSession session;
     auto document = ReadDocumentReporting(args[0]);
     if (!document) return ExitCompileError;
-    int code = ComputeAndBuild(*document, DefaultRenderWidth, DefaultRenderHeight);
+    int code = ComputeAndBuild(*document, DefaultRenderWidth, DefaultRenderHeight, timeLimit);
+    if (IsSignalExit(code)) return code;
     int zeroWidth = QFontMetrics(TableGridFont()).horizontalAdvance(QLatin1Char('0'));
     TableContent table = buildTable(document->Simulations, document->Chart->threeD, TableMetrics(zeroWidth));
     std::cout << Cp1252ToUtf8(TableText(table));
@@ -99,9 +104,12 @@ int TableCommand(const std::vector<std::string>& args) {
 }
 
 int RenderCommand(const std::vector<std::string>& args) {
-    constexpr const char* Usage = "Aufruf: quorvel-cli render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]";
+    constexpr const char* Usage =
+        "Aufruf: quorvel-cli render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX] "
+        "[--time-limit SEKUNDEN]";
     std::string input, output;
     int width = DefaultRenderWidth, height = DefaultRenderHeight;
+    std::optional<double> timeLimit;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool hasValue = i + 1 < args.size();
@@ -114,6 +122,12 @@ int RenderCommand(const std::vector<std::string>& args) {
                 return ExitUsage;
             }
             (arg == "--width" ? width : height) = *size;
+        } else if (arg == "--time-limit" && hasValue) {
+            timeLimit = ParseTimeLimit(args[++i]);
+            if (!timeLimit) {
+                std::cerr << "Ungültiges Zeitlimit: " << args[i] << '\n' << Usage << '\n';
+                return ExitUsage;
+            }
         } else if (arg.rfind("-", 0) != 0 && input.empty()) {
             input = arg;
         } else {
@@ -132,7 +146,8 @@ int RenderCommand(const std::vector<std::string>& args) {
     WorksheetSession session;
     auto document = ReadDocumentReporting(input);
     if (!document) return ExitCompileError;
-    int code = ComputeAndBuild(*document, width, height);
+    int code = ComputeAndBuild(*document, width, height, timeLimit);
+    if (IsSignalExit(code)) return code;
     auto bytes = RenderTo(*document, output, width, height);
     if (!bytes) {
         std::cerr << "Nicht genügend Speicher für ein Bild mit " << width << " × " << height << " Bildpunkten.\n";

@@ -1,5 +1,6 @@
 // quorvel-cli new -o DOC.prg --program FILE [--name NAME] [--steps N] [--start NAME=VALUE]...
 //     [--plot VAR[,VAR]...] [--x VAR] [--3d --y VAR] [--chart-only|--table-only|--both]
+//     [--time-limit SECONDS]
 //
 // Builds a document as a user would with "Neue Simulation": the algorithm
 // editor confirmed, the x-axis variable chosen, the plotted variables marked;
@@ -10,6 +11,7 @@
 #include "charts/bsgraf3d.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/RunLimits.h"
 #include "cli/WorksheetSession.h"
 #include "document/DocumentActions.h"
 #include "engine/QVCompile.h"
@@ -21,7 +23,8 @@ namespace {
 
 constexpr const char* NewUsage =
     "Aufruf: quorvel-cli new -o DOKUMENT.prg --program DATEI [--name NAME] [--steps N] [--start NAME=WERT]... "
-    "[--plot VAR[,VAR]...] [--x VAR] [--3d --y VAR] [--chart-only|--table-only|--both]";
+    "[--plot VAR[,VAR]...] [--x VAR] [--3d --y VAR] [--chart-only|--table-only|--both] "
+    "[--time-limit SEKUNDEN]";
 
 struct NewOptions {
     std::string output, program, x, y;
@@ -29,6 +32,7 @@ struct NewOptions {
     std::vector<std::string> plot;
     bool threeD = false;
     bool chartShown = true, tableShown = false;
+    std::optional<double> timeLimit;
 };
 
 std::vector<std::string> SplitList(const std::string& text) {
@@ -77,6 +81,10 @@ std::optional<std::string> ParseNewOptions(const std::vector<std::string>& args,
             auto number = pair ? ParseNumber(pair->second, false) : std::nullopt;
             if (!number) return "--start erwartet NAME=WERT.";
             o.algorithm.StartValues.emplace_back(Utf8ToCp1252(pair->first), *number);
+        } else if (arg == "--time-limit") {
+            auto text = value();
+            o.timeLimit = text ? ParseTimeLimit(*text) : std::nullopt;
+            if (!o.timeLimit) return "--time-limit braucht eine positive Zahl von Sekunden.";
         } else if (arg == "--plot") {
             std::string list;
             if (!need(list)) return "--plot braucht Variablennamen.";
@@ -145,7 +153,8 @@ int NewCommand(const std::vector<std::string>& args) {
         }
     MarkPlotted(document, simulation, o.plot);
 
-    int code = ComputeAndBuild(document, DefaultRenderWidth, DefaultRenderHeight);
+    int code = ComputeAndBuild(document, DefaultRenderWidth, DefaultRenderHeight, o.timeLimit);
+    if (IsSignalExit(code)) return code;
     std::string error;
     if (!writeDocument(document, o.output, error)) {
         PrintError(error);

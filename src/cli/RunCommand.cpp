@@ -1,5 +1,5 @@
 // quorvel-cli run PROGRAM [--steps N] [--start NAME=VALUE]... [--macro NAME=FILE]...
-//                         [--case-sensitive] [--decimal-comma]
+//                         [--case-sensitive] [--decimal-comma] [--time-limit SECONDS]
 //
 // Compiles the algorithm, gives every input its start value, runs the given
 // number of passes and prints every variable after every pass as CSV.
@@ -9,6 +9,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/RunLimits.h"
 #include "engine/QVCompile.h"
 #include "engine/QVSim.h"
 #include "util/Cp1252.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr const char* RunUsage =
     "Aufruf: quorvel-cli run PROGRAMM [--steps N] [--start NAME=WERT]... [--macro NAME=DATEI]... "
-    "[--case-sensitive] [--decimal-comma]";
+    "[--case-sensitive] [--decimal-comma] [--time-limit SEKUNDEN]";
 
 struct RunOptions {
     std::string programPath;
@@ -28,6 +29,7 @@ struct RunOptions {
     std::vector<std::pair<std::string, std::string>> macros;
     bool caseSensitive = false;
     bool decimalComma = false;
+    std::optional<double> timeLimit;
 };
 
 int Usage(const std::string& problem) {
@@ -56,6 +58,10 @@ std::optional<std::string> ParseRunOptions(const std::vector<std::string>& args,
             if (error != std::errc() || end != text->data() + text->size() || steps < 0)
                 return "Ungültige Schrittzahl: " + *text;
             options.steps = steps;
+        } else if (arg == "--time-limit") {
+            auto text = value();
+            options.timeLimit = text ? ParseTimeLimit(*text) : std::nullopt;
+            if (!options.timeLimit) return "--time-limit braucht eine positive Zahl von Sekunden.";
         } else if (arg == "--start" || arg == "--macro") {
             auto text = value();
             auto pair = text ? SplitAssignment(*text) : std::nullopt;
@@ -154,15 +160,24 @@ int RunCommand(const std::vector<std::string>& args) {
     sim.TakeVariables(1);
     for (auto& v : sim.Variables) v->Plotted = true;
 
-    PollThrottle noObserver(nullptr);
-    RunResult result = sim.Simulate(noObserver, false);
+    RunResult result;
+    int stopCode = ExitOk;
+    {
+        // Only the run is stopped through the observer; a signal while the
+        // passes are printed ends the program as usual.
+        RunLimits limits(options.timeLimit);
+        PollThrottle poll(&limits);
+        result = sim.Simulate(poll, false);
+        if (result.Cancelled || limits.interrupted()) stopCode = limits.reportStop();
+    }
     if (result.OutOfMemory) {
         PrintError(OutOfMemoryText);
-        return ExitUsage;
+        return ExitRunFault;
     }
     PrintHeader(sim);
     PrintPasses(sim, result.CompletedSteps);
     std::cout.flush();
+    if (stopCode != ExitOk) return stopCode;
     if (result.Fault) {
         PrintError(RunErrorMessage(result.Fault->kind()));
         return ExitRunFault;

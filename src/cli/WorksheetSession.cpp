@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include "cli/CliSupport.h"
+#include "cli/RunLimits.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
@@ -49,15 +50,21 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path) {
     return std::nullopt;
 }
 
-int ComputeAndBuild(TDocument& document, int width, int height) {
+int ComputeAndBuild(TDocument& document, int width, int height, std::optional<double> timeLimitSeconds) {
     const PageFit fit = FitPage(width, height, document.Page->Width(), document.Page->Height());
     Scales().PixelsPerCmX = Scales().PixelsPerCmY = fit.PixelsPerCm;
     document.Page->UpdatePixels();
-    RecomputeOutcome outcome = ComputeDocument(document, nullptr);
     int code = ExitOk;
-    if (!outcome.Message.empty()) {
-        PrintError(outcome.Message);
-        code = ExitRunFault;
+    {
+        RunLimits limits(timeLimitSeconds);
+        RecomputeOutcome outcome = ComputeDocument(document, &limits);
+        if (limits.interrupted()) return limits.reportStop();
+        if (!outcome.Message.empty()) {
+            PrintError(outcome.Message);
+            code = ExitRunFault;
+        } else if (outcome.Cancelled) {
+            code = limits.reportStop();
+        }
     }
     if (auto failure = BuildChart(document)) PrintError(*failure);
     return code;

@@ -28,9 +28,11 @@ private:
 std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 
 // "Anzeigen" at a page of width × height pixels: computes every simulation,
-// then builds the chart. Prints any message; returns the exit code
-// (ExitOk, or ExitRunFault when a run ended with an arithmetic fault).
-int ComputeAndBuild(TDocument& document, int width, int height);
+// then builds the chart. Prints any message; returns the exit code: ExitOk,
+// ExitRunFault when a run ended with a fault, was refused or reached the time
+// limit (the chart is built from what was computed), or a signal's exit code
+// (IsSignalExit) when Ctrl+C or SIGTERM stopped it: the caller writes nothing.
+int ComputeAndBuild(TDocument& document, int width, int height, std::optional<double> timeLimitSeconds);
 
 inline constexpr int DefaultRenderWidth = 1600;
 inline constexpr int DefaultRenderHeight = 1200;

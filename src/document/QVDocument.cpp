@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <new>
 
 #include "charts/bsgraf3d.h"
 #include "document/QVDocument20.h"
@@ -115,23 +116,34 @@ TDocument LoadVersion30(InStream& in) {
 
 TDocument loadDocument(std::span<const uint8_t> bytes) {
     InStream in(bytes);
-    switch (readSignature(in)) {
-    case 30:
-        return LoadVersion30(in);
-    case 20: {
-        TDocument document = LoadVersion20(in);
-        document.Version = 20;
-        return document;
-    }
-    default:
-        throw DocumentError("");
+    // The reader checks every count against the bytes, but the memory
+    // this process may take can still be smaller than a document needs.
+    try {
+        switch (readSignature(in)) {
+        case 30:
+            return LoadVersion30(in);
+        case 20: {
+            TDocument document = LoadVersion20(in);
+            document.Version = 20;
+            return document;
+        }
+        default:
+            throw DocumentError("");
+        }
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(NoMemoryForDocumentText);
     }
 }
 
 TDocument readDocument(const std::string& fileName) {
     std::ifstream file(fileName, std::ios::binary);
     if (!file) throw DocumentError("Die Datei " + fileName + " kann nicht ge\xF6" "ffnet werden.");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(NoMemoryForDocumentText);
+    }
     if (file.bad()) throw DocumentError("Die Datei " + fileName + " kann nicht gelesen werden.");
     return loadDocument(bytes);
 }

@@ -50,6 +50,7 @@ public:
 
 inline constexpr const char* NotADocumentText = "Dies ist keine Quorvel-Datei, oder Datei defekt.";
 inline constexpr const char* WrongVersionText = "Falsche QUORVEL-Version!";
+inline constexpr const char* NoMemoryForDocumentText = "Nicht gen\xFCgend Speicher, um das Dokument zu lesen.";
 
 // Reads the 11-byte signature: 30 or 20 for documents of those versions, 0
 // for anything else. A version above 30 throws DocumentError with the

@@ -69,8 +69,7 @@ void ReadAxisRange(InStream& in, Taxis3D& axis) {
     axis.maximum = in.readDouble();
     axis.crossAt2 = in.readDouble();
     axis.step = in.readDouble();
-    // The axis dialog admits 0 to 100 small ticks; a damaged file may hold any number.
-    axis.minorTicks = std::clamp<int32_t>(in.readInt16(), 0, 100);
+    axis.minorTicks = std::clamp<int32_t>(in.readInt16(), 0, MaxMinorTicks);
     in.readInt16();
 }
 

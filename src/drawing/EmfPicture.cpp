@@ -1,5 +1,6 @@
 #include "drawing/EmfPicture.h"
 
+#include "drawing/DrawStyles.h"
 #include "util/Picture.h"
 
 #include <emf2svg.h>
@@ -7,6 +8,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -49,18 +52,20 @@ std::optional<EmfFrameSize> ReadEmfFrame(std::span<const uint8_t> bytes) {
     return EmfFrameSize{static_cast<int32_t>(width), static_cast<int32_t>(height)};
 }
 
-bool IsWellFormedEmf(std::span<const uint8_t> bytes) {
+std::size_t EmfRecordCount(std::span<const uint8_t> bytes) {
     std::size_t pos = HeaderSize(bytes);
-    if (pos == 0) return false;
-    while (bytes.size() - pos >= RecordPrefixSize) {
+    if (pos == 0) return 0;
+    for (std::size_t count = 2; bytes.size() - pos >= RecordPrefixSize; ++count) {
         const uint32_t type = U32At(bytes, pos);
         const std::size_t size = U32At(bytes, pos + 4);
-        if (size < RecordPrefixSize || size % 4 != 0 || size > bytes.size() - pos) return false;
-        if (type == EmrEof) return true;
+        if (size < RecordPrefixSize || size % 4 != 0 || size > bytes.size() - pos) return 0;
+        if (type == EmrEof) return count;
         pos += size;
     }
-    return false;
+    return 0;
 }
+
+bool IsWellFormedEmf(std::span<const uint8_t> bytes) { return EmfRecordCount(bytes) > 0; }
 
 std::vector<char> EmfToSvg(std::span<const uint8_t> bytes) {
     if (!IsWellFormedEmf(bytes)) return {};
@@ -79,7 +84,8 @@ std::vector<char> EmfToSvg(std::span<const uint8_t> bytes) {
     return std::vector<char>(out, out + outLength);
 }
 
-EmfPicture::EmfPicture(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)), frame_(ReadEmfFrame(bytes_)) {}
+EmfPicture::EmfPicture(std::vector<uint8_t> bytes)
+    : bytes_(std::move(bytes)), frame_(ReadEmfFrame(bytes_)), recordCount_(EmfRecordCount(bytes_)) {}
 
 EmfPicture::~EmfPicture() = default;
 
@@ -95,23 +101,51 @@ QSvgRenderer* EmfPicture::renderer() const {
     return renderer_.get();
 }
 
-bool EmfPicture::Drawable() const { return renderer() != nullptr; }
+bool EmfPicture::TooComplex() const { return recordCount_ > MaxDrawnMetafileRecords; }
+
+bool EmfPicture::Drawable() const { return TooComplex() || renderer() != nullptr; }
 
 bool EmfPicture::Draw(QPainter& painter, const QRectF& target) const {
-    QSvgRenderer* svg = renderer();
-    if (svg == nullptr || target.isEmpty()) return false;
-    svg->render(&painter, target);
+    if (target.isEmpty()) return false;
+    if (TooComplex()) {
+        PainterStateKeeper keeper(painter);
+        painter.setPen(QPen(Qt::gray, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(target);
+        painter.drawText(target, Qt::AlignCenter | Qt::TextWordWrap, QString::fromLatin1(MetafileTooComplexText));
+        return true;
+    }
+    // The raster at the size the target has on the device, within what a
+    // picture may have on a side.
+    const QSizeF onDevice = painter.worldTransform().mapRect(target).size();
+    if (!(onDevice.width() > 0 && onDevice.height() > 0 && std::isfinite(onDevice.width() + onDevice.height())))
+        return false;
+    const double shrink = std::min(1.0, MaxMetafileRenderSide / std::max(onDevice.width(), onDevice.height()));
+    const QImage image = Render(QSize(std::max(1, qRound(onDevice.width() * shrink)),
+                                      std::max(1, qRound(onDevice.height() * shrink))));
+    if (image.isNull()) return false;
+    painter.drawImage(target, image);
     return true;
 }
 
 QImage EmfPicture::Render(QSize size) const {
-    if (!Drawable() || !PictureSizeAllowed(size.width(), size.height())) return {};
+    if (TooComplex() || !PictureSizeAllowed(size.width(), size.height())) return {};
+    if (raster_.size() == size) return raster_;
+    // A metafile that took too long is not rendered again: its raster is scaled.
+    if (slow_) return raster_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QSvgRenderer* svg = renderer();
+    if (svg == nullptr) return {};
     QImage image(size, QImage::Format_ARGB32);
     if (image.isNull()) return {};
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    Draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return image;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        QPainter painter(&image);
+        svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    slow_ = std::chrono::steady_clock::now() - start > MaxMetafileRenderTime;
+    raster_ = image;
+    return raster_;
 }
 
 }  // namespace qv

@@ -4,7 +4,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace qv {
 
@@ -29,7 +33,35 @@ GraphicKind GraphicKindOf(PictureKind kind) {
 
 constexpr uint32_t RgbMask = 0x00FFFFFF;
 
+std::atomic<int64_t> heldInAll = 0;
+
+// The pixels a picture decoded now may keep.
+int64_t PixelRoom() { return std::min(PictureBounds().PerPicture, PictureBounds().InAll - heldInAll); }
+
 }  // namespace
+
+PictureMemoryBounds& PictureBounds() {
+    static PictureMemoryBounds bounds;
+    return bounds;
+}
+
+int64_t HeldPicturePixels() { return heldInAll; }
+
+Picture ShrinkToPixels(const Picture& picture, int64_t maxPixels) {
+    const int64_t pixels = int64_t{picture.Width} * picture.Height;
+    if (pixels <= maxPixels || !HasEncodablePixels(picture)) return picture;
+    const double scale = std::sqrt(static_cast<double>(std::max<int64_t>(maxPixels, 1)) / static_cast<double>(pixels));
+    const int width = std::max(1, static_cast<int>(picture.Width * scale));
+    const int height = std::max(1, static_cast<int>(picture.Height * scale));
+    std::vector<uint32_t> shrunk(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const auto sourceRow = static_cast<std::size_t>(int64_t{y} * picture.Height / height) * picture.Width;
+        for (int x = 0; x < width; ++x)
+            shrunk[static_cast<std::size_t>(y) * width + x] =
+                picture.Pixels[sourceRow + static_cast<std::size_t>(int64_t{x} * picture.Width / width)];
+    }
+    return MakePicture(picture.Kind, width, height, std::move(shrunk));
+}
 
 Picture TransformPixels(const Picture& picture, int kind) {
     const int w = picture.Width;
@@ -78,38 +110,85 @@ Picture ImageToPicture(const QImage& image, PictureKind kind) {
 PictureHolder::PictureHolder() = default;
 
 PictureHolder::PictureHolder(GraphicKind kind, std::vector<uint8_t> bytes) : kind_(kind), data_(std::move(bytes)) {
-    if (kind_ == GraphicKind::Metafile) {
+    if (kind_ == GraphicKind::Metafile)
         metafile_ = std::make_unique<EmfPicture>(data_);
-        return;
-    }
-    raster_ = ReadPicture(data_, RasterKind(kind_));
-    // data_ already holds the file image; one copy is enough.
-    if (raster_) raster_->Encoded.clear();
+    else
+        decoded_ = false;
 }
 
 PictureHolder::PictureHolder(Picture picture) : kind_(GraphicKindOf(picture.Kind)) {
     data_ = SavePicture(picture);
     if (data_.empty()) return;
     picture.Encoded.clear();
-    raster_ = std::move(picture);
+    hold(std::move(picture));
 }
 
-PictureHolder::~PictureHolder() = default;
-PictureHolder::PictureHolder(PictureHolder&&) noexcept = default;
-PictureHolder& PictureHolder::operator=(PictureHolder&&) noexcept = default;
+PictureHolder::~PictureHolder() { release(); }
+
+PictureHolder::PictureHolder(PictureHolder&& other) noexcept { *this = std::move(other); }
+
+PictureHolder& PictureHolder::operator=(PictureHolder&& other) noexcept {
+    if (this == &other) return *this;
+    release();
+    Transparent = other.Transparent;
+    TransparentMode = other.TransparentMode;
+    TransparentColor = other.TransparentColor;
+    kind_ = other.kind_;
+    data_ = std::move(other.data_);
+    decoded_ = other.decoded_;
+    raster_ = std::move(other.raster_);
+    heldPixels_ = std::exchange(other.heldPixels_, 0);
+    metafile_ = std::move(other.metafile_);
+    image_ = std::move(other.image_);
+    keyedImage_ = std::move(other.keyedImage_);
+    keyedColour_ = other.keyedColour_;
+    other.raster_.reset();
+    other.decoded_ = true;
+    return *this;
+}
+
+void PictureHolder::hold(std::optional<Picture> picture) const {
+    release();
+    if (picture) {
+        const int64_t room = PixelRoom();
+        if (room <= 0) picture.reset();
+        else if (int64_t{picture->Width} * picture->Height > room) picture = ShrinkToPixels(*picture, room);
+    }
+    raster_ = std::move(picture);
+    heldPixels_ = raster_ ? int64_t{raster_->Width} * raster_->Height : 0;
+    heldInAll += heldPixels_;
+}
+
+void PictureHolder::release() const {
+    heldInAll -= heldPixels_;
+    heldPixels_ = 0;
+    raster_.reset();
+}
+
+const std::optional<Picture>& PictureHolder::Raster() const {
+    // Without room the picture stays undecoded; it may find room later.
+    if (!decoded_ && PixelRoom() > 0) {
+        decoded_ = true;
+        std::optional<Picture> picture = ReadPicture(data_, RasterKind(kind_));
+        // data_ already holds the file image; one copy is enough.
+        if (picture) picture->Encoded.clear();
+        hold(std::move(picture));
+    }
+    return raster_;
+}
 
 std::optional<EmfFrameSize> PictureHolder::MetafileFrame() const {
     return metafile_ ? metafile_->Frame() : std::nullopt;
 }
 
 bool PictureHolder::Drawable() const {
-    return metafile_ ? metafile_->Drawable() : raster_ && HasEncodablePixels(*raster_);
+    return metafile_ ? metafile_->Drawable() : Raster() && HasEncodablePixels(*raster_);
 }
 
-QSize PictureHolder::PixelSize() const { return raster_ ? QSize(raster_->Width, raster_->Height) : QSize(); }
+QSize PictureHolder::PixelSize() const { return Raster() ? QSize(raster_->Width, raster_->Height) : QSize(); }
 
 std::optional<uint32_t> PictureHolder::KeyColour() const {
-    if (!Transparent || kind_ != GraphicKind::Bitmap || !raster_ || !HasEncodablePixels(*raster_)) return std::nullopt;
+    if (!Transparent || kind_ != GraphicKind::Bitmap || !Raster() || !HasEncodablePixels(*raster_)) return std::nullopt;
     if (TransparentMode == 0)
         return raster_->Pixels[static_cast<std::size_t>(raster_->Height - 1) * raster_->Width] & RgbMask;
     const uint32_t c = TransparentColor;
@@ -118,7 +197,7 @@ std::optional<uint32_t> PictureHolder::KeyColour() const {
 
 QImage PictureHolder::ToImage(bool withTransparency, QSize metafileSize) const {
     if (metafile_) return metafile_->Render(metafileSize);
-    if (!raster_) return {};
+    if (!Raster()) return {};
     if (image_.isNull()) image_ = PictureToImage(*raster_);
     const std::optional<uint32_t> key = withTransparency ? KeyColour() : std::nullopt;
     if (!key || image_.isNull()) return image_;
@@ -145,7 +224,7 @@ void PictureHolder::Draw(QPainter& painter, const QRect& target, bool withTransp
 }
 
 bool PictureHolder::Transform(int kind, QSize metafileSize) {
-    std::optional<Picture> source = raster_;
+    std::optional<Picture> source = Raster();
     if (metafile_) {
         const QImage rendered = metafile_->Render(metafileSize);
         if (rendered.isNull()) return false;
@@ -157,7 +236,7 @@ bool PictureHolder::Transform(int kind, QSize metafileSize) {
     if (encoded.empty()) return false;
     kind_ = GraphicKindOf(transformed.Kind);
     data_ = std::move(encoded);
-    raster_ = std::move(transformed);
+    hold(std::move(transformed));
     metafile_.reset();
     ResetImages();
     return true;

@@ -70,9 +70,6 @@ void SizeByFrame(TBild& bild) {
     }
 }
 
-// Metafiles turned into pixels get at most this many on their longer side.
-constexpr int MaxRenderSide = 4096;
-
 }  // namespace
 
 BildSettings& BildOptions() {
@@ -204,7 +201,7 @@ QSize TBild::MetafileRenderSize() const {
     if (!frame) return {std::abs(PixWidth()), std::abs(PixHeight())};
     double width = frame->Width / 1000.0 * BildOptions().ImageResolutionX;
     double height = frame->Height / 1000.0 * BildOptions().ImageResolutionY;
-    const double shrink = std::min(1.0, MaxRenderSide / std::max(width, height));
+    const double shrink = std::min(1.0, MaxMetafileRenderSide / std::max(width, height));
     return {std::max(1, static_cast<int>(width * shrink)), std::max(1, static_cast<int>(height * shrink))};
 }
 

@@ -102,7 +102,10 @@ void CompileLines(CompilerState& state, const std::vector<std::string>& lines, b
 class LineCompiler {
 public:
     LineCompiler(CompilerState& state, const std::string& line, bool caseSensitive)
-        : state_(state), caseSensitive_(caseSensitive), text_(WorkingCopy(line, caseSensitive)) {}
+        : state_(state),
+          caseSensitive_(caseSensitive),
+          text_(WorkingCopy(line, caseSensitive)),
+          foldedText_(caseSensitive ? Folded(text_) : std::string()) {}
 
     void compile() { compileStatements(0); }
 
@@ -110,6 +113,9 @@ private:
     CompilerState& state_;
     bool caseSensitive_;
     std::string text_;
+    // The keywords THEN and DO are found without regard to case; folded once
+    // per line, since a nested condition must not copy the line again.
+    std::string foldedText_;
     std::size_t pos_ = 0;
     std::size_t limit_ = 0;  // end of the expression text being scanned
     int nesting_ = 0;        // open parentheses of that expression
@@ -119,6 +125,7 @@ private:
         throw CompileStop{};
     }
 
+    const std::string& folded() const { return caseSensitive_ ? foldedText_ : text_; }
     bool atEnd() const { return pos_ >= text_.size(); }
     bool atLimit() const { return pos_ >= limit_; }
     char current() const { return text_[pos_]; }
@@ -274,10 +281,8 @@ private:
 
         // The keyword is looked for without regard to case and must stand
         // between blanks, so a name like DOSIS does not end the condition.
-        const std::string upper = caseSensitive_ ? Folded(text_) : text_;
-        const std::size_t thenPos = upper.find(" THEN ", condStart), doPos = upper.find(" DO ", condStart);
-        const bool useThen = doPos == std::string::npos || (thenPos != std::string::npos && thenPos <= doPos);
-        const std::size_t keywordPos = useThen ? thenPos : doPos;
+        bool useThen = true;
+        const std::size_t keywordPos = findKeyword(condStart, useThen);
         const std::size_t rightEnd = keywordPos == std::string::npos ? rightStart : keywordPos + 1;
         if (rightEnd <= rightStart) {
             pos_ = rightStart;
@@ -302,6 +307,20 @@ private:
             emitTarget(loopStart);
         }
         patchTarget(exitSlot);
+    }
+
+    // The first " THEN " or " DO " from `from` on (isThen tells which);
+    // npos when neither follows. Looking no further than the first keyword
+    // keeps a line of nested conditions linear.
+    std::size_t findKeyword(std::size_t from, bool& isThen) const {
+        const std::string& text = folded();
+        for (std::size_t at = text.find(' ', from); at != std::string::npos; at = text.find(' ', at + 1)) {
+            if (text.compare(at, 6, " THEN ") == 0 || text.compare(at, 4, " DO ") == 0) {
+                isThen = text[at + 1] == 'T';
+                return at;
+            }
+        }
+        return std::string::npos;
     }
 
     // ---- expressions

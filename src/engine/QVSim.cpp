@@ -1,11 +1,10 @@
 #include "engine/QVSim.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <new>
 
 #include "engine/QVCompile.h"
 
@@ -66,6 +65,21 @@ int tsim::PlottedCount() const {
     return static_cast<int>(std::count_if(Variables.begin(), Variables.end(), [](const auto& v) { return v->Plotted; }));
 }
 
+std::vector<std::size_t> tsim::recordedVariables(std::size_t known) const {
+    std::vector<std::size_t> recorded;
+    const int xIndex = IndexOfVariable(XAxisName), yIndex = IndexOfVariable(YAxisName);
+    for (std::size_t i = 0; i < known; ++i) {
+        const bool isAxis = static_cast<int>(i) == xIndex || static_cast<int>(i) == yIndex;
+        if (Variables[i]->Plotted || isAxis) recorded.push_back(i);
+    }
+    return recorded;
+}
+
+uint64_t tsim::RecordedBytes() const {
+    if (StoredResults || StepCount <= 0) return 0;
+    return recordedVariables(Variables.size()).size() * sizeof(double) * static_cast<uint64_t>(StepCount);
+}
+
 void tsim::TakeVariables(int simulationCount) {
     const CompilerState& c = Compiler();
     std::vector<std::unique_ptr<Tvariable>> taken;
@@ -102,23 +116,23 @@ RunResult tsim::Simulate(PollThrottle& poll, bool showProgress) {
     std::size_t known = std::min<std::size_t>(Variables.size(), static_cast<std::size_t>(c.VariableCount + 1));
     std::size_t steps = StepCount > 0 ? static_cast<std::size_t>(StepCount) : 0;
 
-    std::vector<std::size_t> recorded;
-    recorded.reserve(known);
-    int xIndex = IndexOfVariable(XAxisName);
-    int yIndex = IndexOfVariable(YAxisName);
-    for (std::size_t i = 0; i < known; ++i) {
-        Tvariable& v = *Variables[i];
-        bool isAxis = static_cast<int>(i) == xIndex || static_cast<int>(i) == yIndex;
-        if (v.Plotted || isAxis) recorded.push_back(i);
-        if (v.IsInput) c.VariableValues[i] = v.StartValue;
-    }
-    // A step count read from a file may ask for more than the machine holds.
+    const std::vector<std::size_t> recorded = recordedVariables(known);
+    for (std::size_t i = 0; i < known; ++i)
+        if (Variables[i]->IsInput) c.VariableValues[i] = Variables[i]->StartValue;
+    // A step count read from a file may ask for more than the machine holds;
+    // and what the budget admits may still be taken by others meanwhile.
     if (!recorded.empty() && steps > RecordedValuesBudget() / (sizeof(double) * recorded.size())) {
         result.OutOfMemory = true;
         for (std::size_t i : recorded) Variables[i]->Values.clear();
         return result;
     }
-    for (std::size_t i : recorded) Variables[i]->Values.resize(steps);
+    try {
+        for (std::size_t i : recorded) Variables[i]->Values.resize(steps);
+    } catch (const std::bad_alloc&) {
+        for (std::size_t i : recorded) std::vector<double>().swap(Variables[i]->Values);
+        result.OutOfMemory = true;
+        return result;
+    }
 
     try {
         for (std::size_t j = 0; j < steps; ++j) {
@@ -170,13 +184,6 @@ int32_t ContinuedStepCount(int32_t current, int recordedVariables, uint64_t memo
     message = "Die Anzahl der Schritte kann nicht weiter verdoppelt werden.\nSie wurde auf " + std::to_string(capped) +
               " begrenzt.";
     return capped;
-}
-
-uint64_t RecordedValuesBudget() {
-    long pages = sysconf(_SC_PHYS_PAGES);
-    long pageSize = sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0) return uint64_t{1} << 30;
-    return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 2;
 }
 
 }  // namespace qv

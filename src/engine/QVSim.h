@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/MemoryBudget.h"
 #include "engine/QVExecute.h"
 #include "engine/TListeninhalt.h"
 #include "engine/Tvariable.h"
@@ -22,7 +23,7 @@ struct RunResult {
     int32_t CompletedSteps = 0;
     bool Cancelled = false;
     bool CompileFailed = false;
-    bool OutOfMemory = false;  // the recorded values would not fit; nothing was run
+    bool OutOfMemory = false;  // the recorded values did not fit; nothing was run
     std::optional<RunError> Fault;  // the arithmetic fault that ended the run
 };
 
@@ -54,6 +55,9 @@ public:
 
     int IndexOfVariable(const std::string& name) const;
     int PlottedCount() const;
+    // The bytes a run of StepCount passes records: the plotted and the axis
+    // variables, one double per pass each.
+    uint64_t RecordedBytes() const;
 
     // Rebuilds Variables in the order of the last successful compile of this
     // program, keeping the attributes and values of names that remain.
@@ -64,7 +68,13 @@ public:
     // cancellation, too little memory) leaves them holding only the passes it
     // completed. Nothing happens for stored results.
     // The throttle carries cancellation from one simulation to the next.
+    // Values beyond the memory budget are refused (OutOfMemory) before the
+    // run, as is a failed allocation of them.
     RunResult Simulate(PollThrottle& poll, bool showProgress);
+
+private:
+    // The indexes among the first `known` variables that a run records.
+    std::vector<std::size_t> recordedVariables(std::size_t known) const;
 };
 
 // The name the copy of a simulation is proposed under: "Räuber (9)" gives
@@ -79,8 +89,5 @@ int32_t ContinuedStepCount(int32_t current, int recordedVariables, uint64_t memo
 
 // German text for a run refused because its values would not fit in memory.
 inline constexpr const char* OutOfMemoryText = "Nicht gen\xFCgend Speicher f\xFCr die Werte dieser Simulation.";
-
-// Half of the machine's physical memory: the budget for recorded values.
-uint64_t RecordedValuesBudget();
 
 }  // namespace qv

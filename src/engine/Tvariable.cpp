@@ -16,10 +16,10 @@ Tvariable::Tvariable(InStream& in) {
     CurveKind = in.readInt32();
     Splines = in.readBool();
     LineStyle = in.readByte();
-    LineWidth = in.readInt32();
+    LineWidth = std::clamp(in.readInt32(), 0, MaxLineWidth);
     LineColour = in.readInt32();
     PointForm = in.readInt32();
-    PointSize = in.readInt32();
+    PointSize = std::clamp(in.readInt32(), MinPointSize, MaxPointSize);
     PointColour = in.readInt32();
     Animated = in.readBool();
     CurveCreation = in.readInt32();
@@ -28,8 +28,8 @@ Tvariable::Tvariable(InStream& in) {
     Backward = in.readBool();
     Scientific = in.readBool();
     ColumnChars = in.readInt32();
-    Decimals = in.readInt32();
-    ColumnWidth = in.readInt32();
+    Decimals = std::clamp(in.readInt32(), 0, MaxDecimals);
+    ColumnWidth = std::clamp(in.readInt32(), 0, MaxColumnWidth);
 }
 
 bool Tvariable::save(OutStream& out) const {

@@ -10,6 +10,13 @@
 
 namespace qv {
 
+// What the dialogs admit for the attributes that size what is drawn or
+// tabled; a file may hold any number, so reading keeps them to these.
+inline constexpr int32_t MaxLineWidth = 20;
+inline constexpr int32_t MinPointSize = 1, MaxPointSize = 15;
+inline constexpr int32_t MaxDecimals = 18;
+inline constexpr int32_t MaxColumnWidth = 2000;  // pixels, wider than any screen's table
+
 struct Tvariable {
     std::string Name;
     std::string SimulationName;

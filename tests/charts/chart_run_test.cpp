@@ -2,6 +2,7 @@
 // messages, cancellation and "Weiter rechnen".
 #include <gtest/gtest.h>
 
+#include "LimitedChild.h"
 #include "charts/ChartRun.h"
 #include "charts/bsgraf3d.h"
 #include "engine/QVCompile.h"
@@ -137,6 +138,24 @@ TEST(RecomputeAll, FaultsCancellationAndTheVerticalRange) {
     EXPECT_TRUE(Var(*endless[1], "Y").Values.empty());
     ASSERT_TRUE(outcome.Stopped.has_value());
     EXPECT_EQ(StoppedRunText(*outcome.Stopped), "Berechnung nach 0 von 10 Schritten abgebrochen.");
+}
+
+TEST(RecomputeAll, TheSimulationsOfADocumentShareOneMemoryBudget) {
+    if (!QV_ADDRESS_SPACE_LIMITS) GTEST_SKIP() << "address-space limits do not work with the sanitizers";
+    // Each simulation records 60 MB: one alone fits the budget of a 200 MB
+    // room, both together do not, so neither runs.
+    const int code = RunWithAddressSpaceRoom(200u << 20, [] {
+        Tgraf3d chart;
+        std::vector<std::unique_ptr<tsim>> sims;
+        for (int k = 0; k < 2; ++k) {
+            sims.push_back(Model({"T := T + 1"}, {{"T", 0}}, 7'500'000));
+            Var(*sims.back(), "T").Plotted = true;
+        }
+        const RecomputeOutcome outcome = RecomputeAll(sims, 0, false, chart, nullptr);
+        const bool refused = outcome.OutOfMemory && outcome.Message == OutOfMemoryText;
+        return refused && Var(*sims[0], "T").Values.empty() && Var(*sims[1], "T").Values.empty() ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
 }
 
 TEST(ContinueComputing, DoublesTheStepsOfTheSelectedSimulation) {

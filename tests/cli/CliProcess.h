@@ -12,5 +12,9 @@ struct CliResult {
 
 CliResult RunCli(const std::vector<std::string>& args);
 
+// Runs quorvel-cli and sends it `signal` as soon as it has a handler for that
+// signal installed (so the signal meets a computation, not the start-up).
+CliResult RunCliAndSignal(const std::vector<std::string>& args, int signal);
+
 // A file in a fresh temporary folder, removed with the folder at exit.
 std::string WriteTempFile(const std::string& name, const std::string& content);

@@ -76,6 +76,27 @@ TEST(DocumentFile, ReadingAndWritingAgainGivesTheSameBytes) {
     EXPECT_EQ(text->Text(), "Aufgabe:\rBeschreibe die Kurve.");
 }
 
+TEST(DocumentFile, ReadingKeepsSizesToWhatCanBeShown) {
+    // Each of these sizes a loop or an allocation when the chart or the
+    // table is built; a file may hold any number.
+    TDocument document = GrowthDocument();
+    document.Chart->verticalAxis().minorTicks = INT32_MAX;
+    document.Chart->horizontalAxis().minorTicks = -5;
+    Tvariable& b = *document.SelectedSimulation()->Variables[0];
+    b.LineWidth = INT32_MAX;
+    b.PointSize = INT32_MIN;
+    b.Decimals = INT32_MAX;
+    b.ColumnWidth = INT32_MAX;
+    TDocument read = loadDocument(Bytes(document));
+    EXPECT_EQ(read.Chart->verticalAxis().minorTicks, 100);
+    EXPECT_EQ(read.Chart->horizontalAxis().minorTicks, 0);
+    const Tvariable& readB = *read.SelectedSimulation()->Variables[0];
+    EXPECT_EQ(readB.LineWidth, 20);
+    EXPECT_EQ(readB.PointSize, 1);
+    EXPECT_EQ(readB.Decimals, 18);
+    EXPECT_EQ(readB.ColumnWidth, 2000);
+}
+
 TEST(DocumentFile, SignaturesAndRefusals) {
     auto bytes = Bytes(TDocument::CreateNew());
     auto version = [](std::string signature) {

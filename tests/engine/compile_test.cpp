@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "LimitedChild.h"
 #include "engine/QVCompile.h"
 #include "engine/TListeninhalt.h"
 
@@ -214,6 +215,20 @@ TEST(CompileLimits, BoundsTheNestingOfExpressions) {
     // Far deeper text must end in the same error, not in a crash.
     EXPECT_EQ(ErrorOf(nested(200000, "(")), 8);
     EXPECT_EQ(ErrorOf("X := " + std::string(200000, '(')), 8);
+}
+
+TEST(CompileLimits, NestedConditionsOnALongLineNeedNoCopyPerLevel) {
+    if (!QV_ADDRESS_SPACE_LIMITS) GTEST_SKIP() << "address-space limits do not work with the sanitizers";
+    // A megabyte of nested conditions fills the code buffer after some
+    // thousand levels; compiling it must not hold the line once per level.
+    std::string line;
+    while (line.size() < (1u << 20)) line += "IF A < B THEN WHILE C < D DO ";
+    line += "X := 1";
+    const int code = RunWithAddressSpaceRoom(64u << 20, [&] { return Compile({line}).code; });
+    EXPECT_EQ(code, 1);
+    // Lower case and kept case find the keywords the same way.
+    EXPECT_EQ(Compile({"if a < b then while c < d do x := 1"}).code, 0);
+    EXPECT_EQ(Compile({"if a < b then while c < d do x := 1"}, true).code, 0);
 }
 
 TEST(CompileConditions, SplitsConditionKeywordAndBody) {

@@ -1,4 +1,5 @@
 #include "app/QVMain.h"
+#include "app/Tschooledit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,6 +21,7 @@
 #include "charts/bsgraf3d.h"
 #include "dialogs/HelpHook.h"
 #include "document/DocumentActions.h"
+#include "drawing/BSSimple.h"
 #include "drawing/QtColour.h"
 #include "util/TextHelpers.h"
 
@@ -45,6 +47,11 @@ TMain::TMain(QWidget* parent)
     picture_ = new TChartPicture;
     picture_->setObjectName(QStringLiteral("chartPicture"));
     chartView_->setWidget(picture_);
+    textEditor_ = new Tschooledit(picture_);
+    textEditor_->Changed = [this] { markChanged(); };
+    textEditor_->EnsureVisible = [this](const QRect& r) {
+        chartView_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2, r.height() / 2);
+    };
     // The picture always fits into the view, so scroll bars would only take room from it.
     chartView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chartView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -94,6 +101,7 @@ QSize TMain::openingSize() const {
 
 TMain::~TMain() {
     SetHelpHandler({});
+    Drawing().SelectionChanged = {};
     // The table's columns point into the simulations, which go first.
     releaseTable();
 }
@@ -145,6 +153,7 @@ void TMain::updateHint() {
 
 void TMain::closeEvent(QCloseEvent* event) {
     stopAnimation();
+    closeTextEditor();
     // A run in progress is cancelled first; the window stays until it ended.
     if (running_) {
         wait_->hide();

@@ -33,6 +33,7 @@ class TChartPicture;
 class THelpForm;
 class TTableView;
 class TWartendlg;
+class Tschooledit;
 class Tsimple;
 
 class TMain : public QMainWindow {
@@ -49,6 +50,8 @@ public:
     QString hintText() const;
     TWartendlg& waitBox() { return *wait_; }
     THelpForm& helpWindow() { return *help_; }
+    // The in-place text editor; it holds a text only while one is being written.
+    Tschooledit& textEditor() { return *textEditor_; }
 
     // The editor "&Neue Simulation", "&Kopie der Simulation" and
     // "&Simulation" open; a simple one is installed at start.
@@ -156,6 +159,18 @@ private:
     void ArrowToolClick();
     void TextToolClick();
 
+    // Writing texts (QVMainText.cpp).
+    // Opens the editor on the text under the page point, or on a new text there.
+    void openTextEditor(int x, int y);
+    // Ends in-place editing; a text left without characters leaves the page.
+    void closeTextEditor();
+    void createFormatControls(QToolBar* bar);
+    // Sets the text defaults from the formatting controls and applies them
+    // to the editor's selection, or in the arrow tool to the selected objects.
+    void applyTextFormat(int kind);
+    // Shows the defaults of what has just been selected.
+    void showTextFormat();
+
     // Edit commands (QVMainEdit.cpp).
     void Loeschen1Click();
     bool pageObjectSelected() const;
@@ -200,6 +215,7 @@ private:
     QSplitter* views_ = nullptr;
     QScrollArea* chartView_ = nullptr;
     TChartPicture* picture_ = nullptr;
+    Tschooledit* textEditor_ = nullptr;
     TTableView* table_ = nullptr;
     QComboBox* simulationBox_ = nullptr;
     QComboBox* xAxis_ = nullptr;
@@ -216,7 +232,10 @@ private:
         QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
         QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
             *tableNumbers, *arrowTool, *textTool;
+        QAction *bold, *italic, *underline, *raised, *lowered;
+        QComboBox *fontSize, *fontName;
     } commands_{};
+    bool showingFormat_ = false;  // the controls are being set from the defaults
 };
 
 }  // namespace qv

@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "app/ChartPicture.h"
-#include "app/PlaceholderDialogs.h"
 #include "app/QVMain.h"
 #include "app/QVTableView.h"
 #include "charts/QVLegend.h"
@@ -27,6 +26,7 @@ namespace qv {
 
 void TMain::anzeigen() {
     stopAnimation();
+    closeTextEditor();
     if (running_) return;
     compute();
     display(false);
@@ -117,6 +117,7 @@ void TMain::ZahlenInTabelle1Click() {
 }
 
 void TMain::ArrowToolClick() {
+    closeTextEditor();
     tool_ = 0;
     picture_->setCursor(Qt::ArrowCursor);
     showStatus(QStringLiteral("Auf Objekte klicken..."));
@@ -133,7 +134,7 @@ void TMain::PictureMouseDown(QPoint position, Qt::MouseButton button) {
     stopAnimation();
     if (running_ || drag_.Active() || button != Qt::LeftButton || !document_.ChartShown) return;
     if (tool_ == 1) {
-        ShowNotAvailable(this, QStringLiteral("Text schreiben"));
+        openTextEditor(position.x(), position.y());
         return;
     }
     const int x = position.x(), y = position.y();

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/QVMain.h"
+#include "app/Tschooledit.h"
 #include "drawing/bskomplex.h"
 
 namespace qv {
@@ -15,6 +16,10 @@ void TMain::Loeschen1Click() {
     // Del takes what the user has just selected on the page; the whole
     // simulation only when nothing is, after its own question.
     if (running_) return;
+    if (textEditor_->Text()) {
+        textEditor_->DeleteAtCaret();
+        return;
+    }
     if (!document_.ChartShown || !pageObjectSelected()) {
         deleteSimulation();
         return;

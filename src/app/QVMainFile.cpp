@@ -55,6 +55,7 @@ bool TMain::newDocument() {
 
 void TMain::takeDocument(TDocument document) {
     stopAnimation();
+    closeTextEditor();
     finishDrag();
     releaseTable();
     document_ = std::move(document);
@@ -103,6 +104,7 @@ bool TMain::openFile(const QString& path) {
 
 bool TMain::saveFileAs(const QString& path) {
     if (running_) return false;
+    closeTextEditor();
     showStatus(QStringLiteral("Speichern von ") + path);
     std::string error;
     bool written = false;

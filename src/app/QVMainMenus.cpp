@@ -2,9 +2,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
@@ -135,25 +132,7 @@ void TMain::createToolBars() {
     }
     c.arrowTool->setChecked(true);
     textBar->addSeparator();
-    // The character styles and fonts drive the in-place text editing.
-    for (const QString& style : {QStringLiteral("Fett"), QStringLiteral("Kursiv"), QStringLiteral("Unterstrichen"),
-                                 QStringLiteral("Hochgestellt"), QStringLiteral("Tiefgestellt")}) {
-        QAction* button = textBar->addAction(style);
-        button->setCheckable(true);
-        button->setToolTip(style);
-    }
-    auto* size = new QComboBox(textBar);
-    size->setEditable(true);
-    size->setToolTip(QStringLiteral("Schriftgröße oder Karo-Format"));
-    for (int points : {8, 9, 10, 12, 14, 18, 24, 32, 48, 72}) size->addItem(QString::number(points));
-    size->setCurrentText(QStringLiteral("12"));
-    textBar->addWidget(size);
-    auto* font = new QComboBox(textBar);
-    font->setToolTip(QStringLiteral("Schriftart"));
-    font->addItems(QFontDatabase::families());
-    // Documents name Windows fonts; the box shows what Arial is matched to here.
-    font->setCurrentText(QFontInfo(QFont(QStringLiteral("Arial"))).family());
-    textBar->addWidget(font);
+    createFormatControls(textBar);
 }
 
 void TMain::updateCommands() {

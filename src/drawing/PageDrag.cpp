@@ -36,12 +36,12 @@ Qt::CursorShape GripCursor(uint8_t code) {
     }
 }
 
-namespace {
-
 int ShiftBitsOf(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? ShiftKey : 0) | (modifiers & Qt::AltModifier ? AltKey : 0) |
            (modifiers & Qt::ControlModifier ? CtrlKey : 0);
 }
+
+namespace {
 
 // EndDrag keeps an object's centre on the sheet the drawing globals describe,
 // the printed size; on screen only the page itself shows, and an object left

@@ -29,6 +29,9 @@ PageGrip FindGrip(TKomplex& page, int32_t x, int32_t y);
 // The pointer shape for a grip code: the arrow when there is none.
 Qt::CursorShape GripCursor(uint8_t code);
 
+// The keyboard modifiers as the shift bits drawing objects take.
+int ShiftBitsOf(Qt::KeyboardModifiers modifiers);
+
 enum class DragStep { Unchanged, Moved, Ended };
 
 class PageDrag {

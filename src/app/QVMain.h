@@ -159,6 +159,8 @@ private:
     // Edit commands (QVMainEdit.cpp).
     void Loeschen1Click();
     bool pageObjectSelected() const;
+    void Drehen1Click();
+    void FormatGrafik1Click();
 
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();

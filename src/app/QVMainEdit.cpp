@@ -2,6 +2,9 @@
 #include <algorithm>
 
 #include "app/QVMain.h"
+#include "dialogs/QVGrafikdlg.h"
+#include "dialogs/QVWinkeldlg.h"
+#include "drawing/bsbitmap.h"
 #include "drawing/bskomplex.h"
 
 namespace qv {
@@ -23,6 +26,25 @@ void TMain::Loeschen1Click() {
     markChanged();
     display(false);
     updateCommands();
+}
+
+void TMain::Drehen1Click() {
+    if (running_ || !pageObjectSelected()) return;
+    stopAnimation();
+    if (!RotateSelection(this, *document_.Page)) return;
+    markChanged();
+    display(false);
+    updateCommands();
+}
+
+void TMain::FormatGrafik1Click() {
+    if (running_) return;
+    const auto& objects = document_.Page->Children;
+    const auto selected = std::find_if(objects.begin(), objects.end(), [](const auto& object) { return object->Selected(); });
+    auto* bild = selected == objects.end() ? nullptr : dynamic_cast<TBild*>(selected->get());
+    if (!bild || !EditPicture(this, *bild)) return;
+    markChanged();
+    display(false);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include "app/QVMain.h"
 #include "dialogs/QVGrafikdlg.h"
+#include "dialogs/QVSonderzeichendlg.h"
 #include "dialogs/QVWinkeldlg.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bskomplex.h"
@@ -45,6 +46,11 @@ void TMain::FormatGrafik1Click() {
     if (!bild || !EditPicture(this, *bild)) return;
     markChanged();
     display(false);
+}
+
+void TMain::Sonderzeichen1Click() {
+    specialCharacters_->show();
+    specialCharacters_->raise();
 }
 
 }  // namespace qv

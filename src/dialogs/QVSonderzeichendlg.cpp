@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "drawing/QtText.h"
+#include "drawing/TextInsertTarget.h"
 
 namespace qv {
 
@@ -71,11 +72,9 @@ void TSonderzeichendlg::useFont(const QString& name) {
 }
 
 void TSonderzeichendlg::clicked(int row, int column) {
-    if (!target_ || !target_->EditorVisible()) return;
     const int index = row * Columns + column;
-    if (index < 0 || index >= CharacterCount) return;
-    useFont(target_->CurrentFontName());
-    target_->InsertCharacter(CodeAt(row, column));
+    if (!target_ || index < 0 || index >= CharacterCount) return;
+    target_->InsertText(std::string(1, static_cast<char>(CodeAt(row, column))));
 }
 
 }  // namespace qv

@@ -14,19 +14,7 @@ class QTableWidget;
 
 namespace qv {
 
-// What the window writes into; the text editor implements it.
-class CharacterTarget {
-public:
-    virtual ~CharacterTarget() = default;
-    // While the editor is hidden a click inserts nothing.
-    virtual bool EditorVisible() const = 0;
-    // The font name of the editor's current character format.
-    virtual QString CurrentFontName() const = 0;
-    // Takes the focus, replaces the selection by the character (Windows-1252
-    // code) in the whole current character format, collapses the selection
-    // to its end with the caret there, and redraws.
-    virtual void InsertCharacter(uint8_t code) = 0;
-};
+class TextInsertTarget;
 
 class TSonderzeichendlg : public QWidget {
 public:
@@ -34,7 +22,7 @@ public:
     TSonderzeichendlg(QWidget* parent, std::function<QStringList()> fonts);
 
     // The editor the characters go to; none while there is none.
-    void setTarget(CharacterTarget* target) { target_ = target; }
+    void setTarget(TextInsertTarget* target) { target_ = target; }
 
     // The character in the list at row and column (tests and clicks).
     static uint8_t CodeAt(int row, int column);
@@ -48,7 +36,7 @@ private:
     void clicked(int row, int column);
 
     std::function<QStringList()> fonts_;
-    CharacterTarget* target_ = nullptr;
+    TextInsertTarget* target_ = nullptr;
     bool filled_ = false;
     QComboBox* fontBox_;
     QTableWidget* characters_;

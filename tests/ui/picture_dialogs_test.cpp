@@ -1,6 +1,6 @@
 // "Grafik", "Drehen" and "Sonderzeichen" as a user drives them: the preview
 // never doubles a change, refused entries leave the object alone, a failed
-// rotation is reported, and characters reach the editor only while it shows.
+// rotation is reported, and a clicked character reaches the text editor.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include "dialogs/QVSonderzeichendlg.h"
 #include "dialogs/QVWinkeldlg.h"
 #include "drawing/PictureEdits.h"
+#include "drawing/TextInsertTarget.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bskomplex.h"
 #include "drawing/bsrect.h"
@@ -125,16 +126,13 @@ TEST(RotationDialog, TurnsTheSelectionAfterAValidAngleAndReportsAFailedRotation)
     EXPECT_EQ(boxes.texts[1], QStringLiteral("Fehler beim Berechnen einer Rotation"));
 }
 
-class FakeEditor : public CharacterTarget {
+class FakeEditor : public TextInsertTarget {
 public:
-    bool EditorVisible() const override { return visible; }
-    QString CurrentFontName() const override { return QStringLiteral("Sans"); }
-    void InsertCharacter(uint8_t code) override { inserted.push_back(code); }
-    bool visible = true;
-    std::vector<uint8_t> inserted;
+    void InsertText(const std::string& cp1252) override { inserted += cp1252; }
+    std::string inserted;
 };
 
-TEST(SpecialCharacters, AClickedCharacterGoesToTheVisibleEditorOnly) {
+TEST(SpecialCharacters, AClickedCharacterGoesToTheEditor) {
     TSonderzeichendlg window(nullptr, [] { return QStringList{QStringLiteral("Sans"), QStringLiteral("Serif")}; });
     FakeEditor editor;
     window.setTarget(&editor);
@@ -149,9 +147,9 @@ TEST(SpecialCharacters, AClickedCharacterGoesToTheVisibleEditorOnly) {
     list->scrollToBottom();
     click(0xDF);
     click(0xB5);
-    EXPECT_EQ(editor.inserted, (std::vector<uint8_t>{0xDF, 0xB5}));
+    EXPECT_EQ(editor.inserted, "\xDF\xB5");
     EXPECT_EQ(list->item((0xDF - 32) / 5, (0xDF - 32) % 5)->text(), QStringLiteral("ß"));
-    editor.visible = false;
+    window.setTarget(nullptr);
     click(0xDF);
     EXPECT_EQ(editor.inserted.size(), 2u);
 }

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
@@ -20,6 +21,7 @@
 #include "app/bswarten.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/HelpHook.h"
+#include "dialogs/QVSonderzeichendlg.h"
 #include "document/DocumentActions.h"
 #include "drawing/BSSimple.h"
 #include "drawing/QtColour.h"
@@ -35,6 +37,7 @@ TMain::TMain(QWidget* parent)
       lastDirectory_(QString::fromStdString(AppFolders().UserFolder)) {
     wait_ = new TWartendlg(this);
     help_ = new THelpForm(this);
+    specialCharacters_ = new TSonderzeichendlg(this, [] { return QFontDatabase::families(); });
     SetHelpHandler([this](const QString& topic) { help_->showTopic(topic); });
 
     auto* central = new QWidget(this);

@@ -31,6 +31,7 @@ namespace qv {
 class AlgoEditorState;
 class TChartPicture;
 class THelpForm;
+class TSonderzeichendlg;
 class TTableView;
 class TWartendlg;
 class Tschooledit;
@@ -174,6 +175,10 @@ private:
     // Edit commands (QVMainEdit.cpp).
     void Loeschen1Click();
     bool pageObjectSelected() const;
+    void Drehen1Click();
+    void FormatGrafik1Click();
+    // "Sonderzeichen...": shows the special-character window beside the page.
+    void Sonderzeichen1Click();
 
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();
@@ -211,6 +216,7 @@ private:
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;
     THelpForm* help_ = nullptr;
+    TSonderzeichendlg* specialCharacters_ = nullptr;
     QLabel* status_ = nullptr;
     QSplitter* views_ = nullptr;
     QScrollArea* chartView_ = nullptr;

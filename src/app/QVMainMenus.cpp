@@ -67,7 +67,7 @@ void TMain::createMenus() {
     c.paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
     c.remove = command(bearbeiten, QStringLiteral("&Löschen"), &TMain::Loeschen1Click);
     c.remove->setShortcut(QKeySequence(Qt::Key_Delete));
-    c.rotate = command(bearbeiten, QStringLiteral("&Drehen"), &TMain::notAvailable);
+    c.rotate = command(bearbeiten, QStringLiteral("&Drehen"), &TMain::Drehen1Click);
     bearbeiten->addSeparator();
     c.editSimulation = command(bearbeiten, QStringLiteral("&Simulation"), &TMain::Simulation1Click,
                                QStringLiteral("Simulation bearbeiten"), tools);
@@ -97,7 +97,7 @@ void TMain::createMenus() {
 
     QMenu* format = menuBar()->addMenu(QStringLiteral("&Format"));
     c.formatText = command(format, QStringLiteral("&Text"), &TMain::notAvailable);
-    c.formatPicture = command(format, QStringLiteral("&Grafik"), &TMain::notAvailable);
+    c.formatPicture = command(format, QStringLiteral("&Grafik"), &TMain::FormatGrafik1Click);
     c.axisNumbers = command(format, QStringLiteral("Zahlen an &Achsen"), &TMain::notAvailable);
     c.legend = command(format, QStringLiteral("&Legende"), &TMain::notAvailable);
     c.formatChart = command(format, QStringLiteral("&Schaubild"), &TMain::FormatSchaubild1Click);

@@ -12,6 +12,7 @@
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
+#include "document/EditRouting.h"
 #include "document/QVDocument.h"
 #include "drawing/PageDrag.h"
 
@@ -108,8 +109,9 @@ private:
     void NeueSimulation1Click();
     void Kopie1Click();
     void Simulation1Click();
-    // The simulation box's "&Löschen", and Del without a selected page object.
-    void deleteSimulation();
+    // The simulation box's "&Löschen", and Del without a selected page object;
+    // a cut from the edit menu deletes without the question.
+    void deleteSimulation(bool ask = true);
     void WeiterClick();
     bool editSimulation(AlgoEditorState& state);
     // Stores a confirmed editor into sim and rebuilds its variables.
@@ -157,8 +159,26 @@ private:
     void TextToolClick();
 
     // Edit commands (QVMainEdit.cpp).
+    void Ausschneiden1Click();
+    void Kopieren1Click();
+    void Einfuegen1Click();
     void Loeschen1Click();
+    void Drehen1Click();
+    void GrafikEinfuegen1Click();
+    void insertPicture(const QString& path);
+    void cut(bool ask);
+    void copyTo(EditTarget target);
+    bool copySimulation();
+    void deleteSelectedObjects();
+    void createPopupMenus();
+    EditContext editContext() const;
     bool pageObjectSelected() const;
+    Tsimple* selectedPageObject() const;
+
+    // Font commands of the format menu (QVMainFormat.cpp).
+    void FormatText1Click();
+    void ZahlenAnAchsen1Click();
+    void Legende1Click();
 
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();
@@ -210,6 +230,8 @@ private:
     QCheckBox* separate_ = nullptr;
     QPushButton* bigButton_ = nullptr;
     QPushButton* continue_ = nullptr;
+    QMenu* pageMenu_ = nullptr;
+    QMenu* simulationMenu_ = nullptr;
 
     struct Commands {
         QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;

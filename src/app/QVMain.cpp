@@ -80,6 +80,7 @@ TMain::TMain(QWidget* parent)
 
     createMenus();
     createToolBars();
+    createPopupMenus();
     connect(picture_, &TChartPicture::pressed, this, &TMain::PictureMouseDown);
     connect(picture_, &TChartPicture::moved, this, &TMain::PictureMouseMove);
     connect(picture_, &TChartPicture::released, this, &TMain::PictureMouseUp);

@@ -12,6 +12,7 @@
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
+#include "document/EditRouting.h"
 #include "document/QVDocument.h"
 #include "drawing/PageDrag.h"
 
@@ -112,8 +113,9 @@ private:
     void NeueSimulation1Click();
     void Kopie1Click();
     void Simulation1Click();
-    // The simulation box's "&Löschen", and Del without a selected page object.
-    void deleteSimulation();
+    // The simulation box's "&Löschen", and Del without a selected page object;
+    // a cut from the edit menu deletes without the question.
+    void deleteSimulation(bool ask = true);
     void WeiterClick();
     bool editSimulation(AlgoEditorState& state);
     // Stores a confirmed editor into sim and rebuilds its variables.
@@ -173,12 +175,29 @@ private:
     void showTextFormat();
 
     // Edit commands (QVMainEdit.cpp).
+    void Ausschneiden1Click();
+    void Kopieren1Click();
+    void Einfuegen1Click();
     void Loeschen1Click();
-    bool pageObjectSelected() const;
     void Drehen1Click();
+    void GrafikEinfuegen1Click();
+    void insertPicture(const QString& path);
+    void cut(bool ask);
+    void copyTo(EditTarget target);
+    bool copySimulation();
+    void deleteSelectedObjects();
+    void createPopupMenus();
+    EditContext editContext() const;
+    bool pageObjectSelected() const;
     void FormatGrafik1Click();
     // "Sonderzeichen...": shows the special-character window beside the page.
     void Sonderzeichen1Click();
+    Tsimple* selectedPageObject() const;
+
+    // Font commands of the format menu (QVMainFormat.cpp).
+    void FormatText1Click();
+    void ZahlenAnAchsen1Click();
+    void Legende1Click();
 
     // Help and placeholders (QVMainMenus.cpp).
     void Inhalt1Click();
@@ -232,6 +251,8 @@ private:
     QCheckBox* separate_ = nullptr;
     QPushButton* bigButton_ = nullptr;
     QPushButton* continue_ = nullptr;
+    QMenu* pageMenu_ = nullptr;
+    QMenu* simulationMenu_ = nullptr;
 
     struct Commands {
         QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;

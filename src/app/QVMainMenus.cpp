@@ -59,11 +59,11 @@ void TMain::createMenus() {
     command(datei, QStringLiteral("&Beenden"), &TMain::Beenden1Click);
 
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    c.cut = command(bearbeiten, QStringLiteral("&Ausschneiden"), &TMain::notAvailable);
+    c.cut = command(bearbeiten, QStringLiteral("&Ausschneiden"), &TMain::Ausschneiden1Click);
     c.cut->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    c.copy = command(bearbeiten, QStringLiteral("&Kopieren"), &TMain::notAvailable);
+    c.copy = command(bearbeiten, QStringLiteral("&Kopieren"), &TMain::Kopieren1Click);
     c.copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    c.paste = command(bearbeiten, QStringLiteral("&Einfügen"), &TMain::notAvailable);
+    c.paste = command(bearbeiten, QStringLiteral("&Einfügen"), &TMain::Einfuegen1Click);
     c.paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
     c.remove = command(bearbeiten, QStringLiteral("&Löschen"), &TMain::Loeschen1Click);
     c.remove->setShortcut(QKeySequence(Qt::Key_Delete));
@@ -93,13 +93,13 @@ void TMain::createMenus() {
             tools);
     c.copySimulation = command(einfuegen, QStringLiteral("&Kopie der Simulation"), &TMain::Kopie1Click,
                                QStringLiteral("Kopie der Simulation"), tools);
-    c.insertPicture = command(einfuegen, QStringLiteral("&Grafik"), &TMain::notAvailable);
+    c.insertPicture = command(einfuegen, QStringLiteral("&Grafik"), &TMain::GrafikEinfuegen1Click);
 
     QMenu* format = menuBar()->addMenu(QStringLiteral("&Format"));
-    c.formatText = command(format, QStringLiteral("&Text"), &TMain::notAvailable);
+    c.formatText = command(format, QStringLiteral("&Text"), &TMain::FormatText1Click);
     c.formatPicture = command(format, QStringLiteral("&Grafik"), &TMain::FormatGrafik1Click);
-    c.axisNumbers = command(format, QStringLiteral("Zahlen an &Achsen"), &TMain::notAvailable);
-    c.legend = command(format, QStringLiteral("&Legende"), &TMain::notAvailable);
+    c.axisNumbers = command(format, QStringLiteral("Zahlen an &Achsen"), &TMain::ZahlenAnAchsen1Click);
+    c.legend = command(format, QStringLiteral("&Legende"), &TMain::Legende1Click);
     c.formatChart = command(format, QStringLiteral("&Schaubild"), &TMain::FormatSchaubild1Click);
     c.tableNumbers = command(format, QStringLiteral("&Zahlen in Tabelle"), &TMain::ZahlenInTabelle1Click);
 
@@ -146,8 +146,13 @@ void TMain::updateCommands() {
     c.exportTable->setEnabled(table && selected);
     c.print->setEnabled(selected);
     c.editSimulation->setEnabled(selected);
-    for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected || pageObjectSelected());
-    c.rotate->setEnabled(false);
+    const EditContext context = editContext();
+    const auto routed = [&context](EditCommand command) { return RouteEdit(command, context) != EditTarget::None; };
+    // Without a selected object a cut or copy takes the page with the selected simulation.
+    c.cut->setEnabled(routed(EditCommand::Cut) && (context.ObjectSelected || selected));
+    c.copy->setEnabled(routed(EditCommand::Copy) && (context.ObjectSelected || selected || table));
+    c.remove->setEnabled(selected || context.ObjectSelected);
+    c.rotate->setEnabled(routed(EditCommand::Rotate));
     c.chart->setChecked(chart);
     c.table->setChecked(table);
     c.immediate->setChecked(immediateDisplay_);

@@ -133,13 +133,14 @@ void TMain::Simulation1Click() {
     updateHint();
 }
 
-void TMain::deleteSimulation() {
+void TMain::deleteSimulation(bool ask) {
     stopAnimation();
     const tsim* selected = document_.SelectedSimulation();
     if (running_ || !selected) return;
     const QString question = QStringLiteral("Soll die Simulation ") + ToQString(selected->Name) +
                              QStringLiteral(" gelöscht werden?");
-    if (ShowMessage(this, MessageKind::Confirmation, question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    if (ask && ShowMessage(this, MessageKind::Confirmation, question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
     releaseTable();
     document_.Simulations.erase(document_.Simulations.begin() + document_.Selected);
     document_.Selected = document_.Simulations.empty() ? -1 : 0;

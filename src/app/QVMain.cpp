@@ -52,6 +52,9 @@ TMain::TMain(QWidget* parent)
     chartView_->setWidget(picture_);
     textEditor_ = new Tschooledit(picture_);
     textEditor_->Changed = [this] { markChanged(); };
+    // "Sonderzeichen..." of the editor's pop-up opens the window that types into it.
+    specialCharacters_->setTarget(textEditor_);
+    textEditor_->SpecialCharacters = [this] { Sonderzeichen1Click(); };
     textEditor_->EnsureVisible = [this](const QRect& r) {
         chartView_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2, r.height() / 2);
     };

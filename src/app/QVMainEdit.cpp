@@ -45,12 +45,16 @@ EditContext TMain::editContext() const {
     EditContext context;
     context.ChartShown = document_.ChartShown;
     context.TableShown = document_.TableShown;
+    context.EditorOpen = textEditor_->Text() != nullptr;
     context.ObjectSelected = pageObjectSelected();
     return context;
 }
 
 void TMain::copyTo(EditTarget target) {
     switch (target) {
+    case EditTarget::EditorText:
+        textEditor_->CopySelection();
+        break;
     case EditTarget::PageObject:
         PutOnClipboard(ObjectClipboardData(*selectedPageObject()));
         break;
@@ -69,6 +73,10 @@ void TMain::copyTo(EditTarget target) {
 void TMain::cut(bool ask) {
     if (running_) return;
     const EditTarget target = RouteEdit(EditCommand::Cut, editContext());
+    if (target == EditTarget::EditorText) {
+        textEditor_->CutSelection();
+        return;
+    }
     copyTo(target);
     if (target == EditTarget::PageObject) deleteSelectedObjects();
     if (target == EditTarget::Page) deleteSimulation(ask);
@@ -82,6 +90,10 @@ void TMain::Kopieren1Click() {
 
 void TMain::Einfuegen1Click() {
     if (running_) return;
+    if (RouteEdit(EditCommand::Paste, editContext()) == EditTarget::EditorText) {
+        textEditor_->Paste();
+        return;
+    }
     document_.Page->DeselectAll();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return;
@@ -106,14 +118,16 @@ void TMain::Loeschen1Click() {
     // Del takes what the user has just selected on the page; the whole
     // simulation only when nothing is, after its own question.
     if (running_) return;
-    if (textEditor_->Text()) {
+    switch (RouteEdit(EditCommand::Delete, editContext())) {
+    case EditTarget::EditorText:
         textEditor_->DeleteAtCaret();
-        return;
-    }
-    if (RouteEdit(EditCommand::Delete, editContext()) == EditTarget::PageObject)
+        break;
+    case EditTarget::PageObject:
         deleteSelectedObjects();
-    else
+        break;
+    default:
         deleteSimulation();
+    }
 }
 
 void TMain::deleteSelectedObjects() {

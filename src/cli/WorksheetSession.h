@@ -32,6 +32,10 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 // (ExitOk, or ExitRunFault when a run ended with an arithmetic fault).
 int ComputeAndBuild(TDocument& document, int width, int height);
 
+// The simulation of that name (UTF-8), or the first when the name is empty;
+// prints why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
+
 inline constexpr int DefaultRenderWidth = 1600;
 inline constexpr int DefaultRenderHeight = 1200;
 

@@ -11,6 +11,10 @@ namespace {
 
 // Room kept between the diagram and the editor's edges.
 constexpr double Margin = 60;
+// Labels here are upper-case language names, wider than the other tool's;
+// the view is spread out so that neighbours do not overlap.
+constexpr double SpreadX = 2.0;
+constexpr double SpreadY = 1.5;
 // How far a flow arrow runs out of a rate's tip before it turns.
 constexpr int32_t Lead = 15;
 
@@ -24,8 +28,8 @@ public:
         for (const auto& variable : model_.Variables)
             if (variable.Position) left = std::min(left, variable.Position->X), top = std::min(top, variable.Position->Y);
         if (!std::isfinite(left)) return std::nullopt;
-        dx_ = Margin - left;
-        dy_ = Margin - top;
+        left_ = left;
+        top_ = top;
         for (const auto& variable : model_.Variables) place(variable);
         LayoutDiagram(out_.Diagram);
         for (const auto& variable : model_.Variables)
@@ -46,8 +50,8 @@ private:
             out_.NotShown.push_back(part->second.Name);
             return;
         }
-        const auto x = static_cast<int32_t>(std::lround(variable.Position->X + dx_));
-        const auto y = static_cast<int32_t>(std::lround(variable.Position->Y + dy_));
+        const auto x = static_cast<int32_t>(std::lround(Margin + (variable.Position->X - left_) * SpreadX));
+        const auto y = static_cast<int32_t>(std::lround(Margin + (variable.Position->Y - top_) * SpreadY));
         TDiagram& d = out_.Diagram;
         if (variable.Kind == XmileKind::Stock) {
             d.Stocks.push_back(std::make_unique<tzustand>(x, y));
@@ -116,7 +120,7 @@ private:
     }
 
     // A stock or constant that a rate reads: from its right edge across and
-    // down into the rate.
+    // then up or down into the rate.
     void influenceArrow(const XmileConnector& connector) {
         TGSimple* source = element(connector.From);
         auto* rate = dynamic_cast<trate*>(element(connector.To));
@@ -129,7 +133,7 @@ private:
     const std::map<std::string, XmileDiagramPart>& parts_;
     XmileDiagram out_;
     std::map<std::string, TGSimple*> elements_;
-    double dx_ = 0, dy_ = 0;
+    double left_ = 0, top_ = 0;
 };
 
 }  // namespace

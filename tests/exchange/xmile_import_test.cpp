@@ -198,7 +198,7 @@ TEST(XmileImport, ViewBecomesADiagramThatComputesTheSameStock) {
     ASSERT_EQ(diagram.Arrows.size(), 3u);
     for (const auto& arrow : diagram.Arrows) EXPECT_TRUE(arrow->Source && arrow->Target);
     EXPECT_EQ(diagram.Arrows[0]->Sign, -1);
-    EXPECT_EQ(diagram.Stocks[0]->CentreX + 100, diagram.Rates[0]->CentreX);  // the view's distance kept
+    EXPECT_EQ(diagram.Stocks[0]->CentreX + 200, diagram.Rates[0]->CentreX);  // the view spread out twice
 
     // Confirming the graphical editor gives an algorithm with the same stock.
     XmileImportResult fromDiagram = cup;

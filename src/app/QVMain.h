@@ -102,6 +102,7 @@ private:
     void Speichern1Click();
     void SpeichernUnter1Click();
     void Export1Click();
+    void XmileImportieren1Click();  // QVMainXmile.cpp
     void Beenden1Click() { close(); }
     bool newDocument();
     // The unsaved-changes question; false when the user cancelled.

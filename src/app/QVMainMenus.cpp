@@ -53,6 +53,7 @@ void TMain::createMenus() {
     c.save->setShortcut(QKeySequence::Save);
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
+    command(datei, QStringLiteral("XMILE-Modell &importieren..."), &TMain::XmileImportieren1Click);
     c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
     command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::notAvailable);
     datei->addSeparator();

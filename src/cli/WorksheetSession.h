@@ -34,6 +34,10 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 // (IsSignalExit) when Ctrl+C or SIGTERM stopped it: the caller writes nothing.
 int ComputeAndBuild(TDocument& document, int width, int height, std::optional<double> timeLimitSeconds);
 
+// The simulation of that name (UTF-8), or the first when the name is empty;
+// prints why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
+
 inline constexpr int DefaultRenderWidth = 1600;
 inline constexpr int DefaultRenderHeight = 1200;
 

@@ -19,8 +19,9 @@ constexpr const char* Usage =
     "      [--time-limit SEKUNDEN]\n"
     "      legt ein Dokument mit einer neuen Simulation an, rechnet und speichert es.\n"
     "  info DOKUMENT.prg          beschreibt ein Dokument als JSON.\n"
-    "  table DOKUMENT.prg [--time-limit SEKUNDEN]\n"
-    "      rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten).\n"
+    "  table DOKUMENT.prg [--all [--simulation NAME]] [--time-limit SEKUNDEN]\n"
+    "      rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten); mit --all jede Variable\n"
+    "      der Simulation.\n"
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX] [--time-limit SEKUNDEN]\n"
     "      rechnet und zeichnet die ganze Seite.\n"
     "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
@@ -29,6 +30,9 @@ constexpr const char* Usage =
     "      ergibt (die Prädikate aus Praedkt.txt oder DATEI).\n"
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
     "      zeichnet das grafische Modell der Simulation.\n"
+    "  import MODELL.xmile -o DOKUMENT.prg [--name NAME] [--partial]\n"
+    "      legt ein Dokument mit dem XMILE-Modell als Simulation an; mit --partial ohne die\n"
+    "      Größen, die sich nicht übernehmen lassen.\n"
     "Rückgabewerte: 0 fertig; 1 falscher Aufruf oder Datei nicht lesbar; 2 Dokument nicht lesbar\n"
     "  oder Algorithmus fehlerhaft; 3 Rechenfehler, zu viele Schritte für den Speicher oder\n"
     "  Zeitlimit überschritten; 130 (Strg+C) und 143 (SIGTERM): Berechnung abgebrochen.\n";
@@ -42,6 +46,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "convert") return qv::cli::ConvertCommand(args);
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
+    if (command == "import") return qv::cli::ImportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -4,11 +4,13 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <iostream>
 
 #include "cli/CliSupport.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
+#include "util/Cp1252.h"
 #include "util/TextHelpers.h"
 
 namespace qv::cli {
@@ -47,6 +49,20 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path) {
         PrintError(error.what());
     }
     return std::nullopt;
+}
+
+// The named simulation, or the first; prints why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name) {
+    if (utf8Name.empty()) {
+        if (!document.Simulations.empty()) return document.Simulations.front().get();
+        std::cerr << "Das Dokument enthält keine Simulation.\n";
+        return nullptr;
+    }
+    const std::string name = Utf8ToCp1252(utf8Name);
+    for (const auto& sim : document.Simulations)
+        if (sim->Name == name) return sim.get();
+    std::cerr << "Unbekannte Simulation: " << utf8Name << '\n';
+    return nullptr;
 }
 
 int ComputeAndBuild(TDocument& document, int width, int height) {

@@ -27,6 +27,10 @@ private:
 // Reads a document; on failure prints the German message and returns nothing.
 std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 
+// The simulation named (UTF-8), or the first when no name is given; prints
+// why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
+
 // "Anzeigen" at a page of width × height pixels: computes every simulation,
 // then builds the chart. Prints any message; returns the exit code
 // (ExitOk, or ExitRunFault when a run ended with an arithmetic fault).

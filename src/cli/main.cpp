@@ -18,13 +18,17 @@ constexpr const char* Usage =
     "  info DOKUMENT.prg          beschreibt ein Dokument als JSON.\n"
     "  table DOKUMENT.prg         rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten).\n"
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]\n"
-    "      rechnet und zeichnet die ganze Seite.\n"
+    "      rechnet und zeichnet die ganze Seite (PDF in ihrer wirklichen Größe).\n"
     "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
     "  generate DOKUMENT.prg --from graphical|verbal [--simulation NAME] [--predicates DATEI]\n"
     "      gibt den Algorithmus aus, den das grafische oder das sprachliche Modell der Simulation\n"
     "      ergibt (die Prädikate aus Praedkt.txt oder DATEI).\n"
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
-    "      zeichnet das grafische Modell der Simulation.\n";
+    "      zeichnet das grafische Modell der Simulation.\n"
+    "  report DOKUMENT.prg -o AUSGABE.pdf [--simulation NAME]\n"
+    "      [--sections chart,verbal,graphical,program,starts,table] [--margins LINKS,OBEN]\n"
+    "      [--scale-x U] [--scale-y V] [--background]\n"
+    "      druckt den Bericht der Simulation in eine PDF-Datei (Ränder in cm, Vorgabe 2).\n";
 
 }  // namespace
 
@@ -44,6 +48,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return qv::cli::ConvertCommand(args);
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
+    if (command == "report") return qv::cli::ReportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>

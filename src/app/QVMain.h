@@ -9,10 +9,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
 #include "document/QVDocument.h"
+#include "document/Report.h"
 #include "drawing/PageDrag.h"
 
 class QAction;
@@ -21,6 +23,9 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPageLayout;
+class QPagedPaintDevice;
+class QPrinter;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
@@ -30,6 +35,7 @@ namespace qv {
 
 class AlgoEditorState;
 class TChartPicture;
+class TDruckdlg;
 class THelpForm;
 class TTableView;
 class TWartendlg;
@@ -98,6 +104,17 @@ private:
     void SpeichernUnter1Click();
     void Export1Click();
     void Beenden1Click() { close(); }
+
+    // Printing (QVMainPrint.cpp).
+    void Drucken1Click();
+    void Druckereinrichtung1Click();
+    void AlsPdf1Click();
+    QPrinter& printer();
+    // The print dialog for the selected simulation; nothing when cancelled
+    // or when no section is checked.
+    std::optional<ReportRequest> askReport();
+    void printReport(const ReportRequest& request, QPagedPaintDevice& device);
+    void writeReportPdf(const ReportRequest& request, const QString& path, const QPageLayout& layout);
     bool newDocument();
     // The unsaved-changes question; false when the user cancelled.
     bool mayDiscard();
@@ -192,10 +209,15 @@ private:
     QImage dragBase_;  // the page picture the outlines are drawn over while dragging
     std::unique_ptr<QTimer> animationTimer_;  // exists only while an animation runs
     bool inAnimationTick_ = false;
+    // Kept between uses, as the user set them up; the options go back to
+    // their defaults with "&Neu".
+    std::unique_ptr<QPrinter> printer_;
+    PrintOptions printOptions_;
 
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;
     THelpForm* help_ = nullptr;
+    TDruckdlg* printDialog_ = nullptr;
     QLabel* status_ = nullptr;
     QSplitter* views_ = nullptr;
     QScrollArea* chartView_ = nullptr;
@@ -212,7 +234,7 @@ private:
     QPushButton* continue_ = nullptr;
 
     struct Commands {
-        QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
+        QAction *save, *saveAs, *exportTable, *print, *savePdf, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
         QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
         QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
             *tableNumbers, *arrowTool, *textTool;

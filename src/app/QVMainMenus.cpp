@@ -56,8 +56,10 @@ void TMain::createMenus() {
     c.save->setShortcut(QKeySequence::Save);
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
-    c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
-    command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::notAvailable);
+    c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::Drucken1Click, QStringLiteral("Drucken"), tools);
+    c.print->setShortcut(QKeySequence::Print);
+    command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::Druckereinrichtung1Click);
+    c.savePdf = command(datei, QStringLiteral("Als PDF speichern..."), &TMain::AlsPdf1Click);
     datei->addSeparator();
     command(datei, QStringLiteral("&Beenden"), &TMain::Beenden1Click);
 
@@ -166,6 +168,7 @@ void TMain::updateCommands() {
     c.saveAs->setEnabled(any);
     c.exportTable->setEnabled(table && selected);
     c.print->setEnabled(selected);
+    c.savePdf->setEnabled(selected);
     c.editSimulation->setEnabled(selected);
     for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected || pageObjectSelected());
     c.rotate->setEnabled(false);

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils
+  poppler-utils
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "app/Cursors.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QPainter>
@@ -63,5 +64,9 @@ const std::array<QCursor, Pictures.size()>& Loaded() {
 void LoadCursors() { Loaded(); }
 
 const QCursor& AppCursor(CursorShape shape) { return Loaded()[static_cast<std::size_t>(shape)]; }
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace qv

@@ -15,4 +15,14 @@ void LoadCursors();
 // The cursor of that shape (loaded first if that has not happened yet).
 const QCursor& AppCursor(CursorShape shape);
 
+// The wait cursor while a file is read or written or a report printed, put
+// back on every path.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 }  // namespace qv

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>

@@ -9,11 +9,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
 #include "document/EditRouting.h"
 #include "document/QVDocument.h"
+#include "document/Report.h"
 #include "drawing/PageDrag.h"
 
 class QAction;
@@ -22,6 +24,9 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPageLayout;
+class QPagedPaintDevice;
+class QPrinter;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
@@ -31,6 +36,7 @@ namespace qv {
 
 class AlgoEditorState;
 class TChartPicture;
+class TDruckdlg;
 class THelpForm;
 class TSonderzeichendlg;
 class TTableView;
@@ -104,6 +110,17 @@ private:
     void Export1Click();
     void XmileImportieren1Click();  // QVMainXmile.cpp
     void Beenden1Click() { close(); }
+
+    // Printing (QVMainPrint.cpp).
+    void Drucken1Click();
+    void Druckereinrichtung1Click();
+    void AlsPdf1Click();
+    QPrinter& printer();
+    // The print dialog for the selected simulation; nothing when cancelled
+    // or when no section is checked.
+    std::optional<ReportRequest> askReport();
+    void printReport(const ReportRequest& request, QPagedPaintDevice& device);
+    void writeReportPdf(const ReportRequest& request, const QString& path, const QPageLayout& layout);
     bool newDocument();
     // The unsaved-changes question; false when the user cancelled.
     bool mayDiscard();
@@ -232,11 +249,16 @@ private:
     QImage dragBase_;  // the page picture the outlines are drawn over while dragging
     std::unique_ptr<QTimer> animationTimer_;  // exists only while an animation runs
     bool inAnimationTick_ = false;
+    // Kept between uses, as the user set them up; the options go back to
+    // their defaults with "&Neu".
+    std::unique_ptr<QPrinter> printer_;
+    PrintOptions printOptions_;
 
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;
     THelpForm* help_ = nullptr;
     TSonderzeichendlg* specialCharacters_ = nullptr;
+    TDruckdlg* printDialog_ = nullptr;
     QLabel* status_ = nullptr;
     QSplitter* views_ = nullptr;
     QScrollArea* chartView_ = nullptr;
@@ -256,7 +278,7 @@ private:
     QMenu* simulationMenu_ = nullptr;
 
     struct Commands {
-        QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
+        QAction *save, *saveAs, *exportTable, *print, *savePdf, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
         QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
         QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
             *tableNumbers, *arrowTool, *textTool;

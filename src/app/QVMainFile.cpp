@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 
+#include "app/Cursors.h"
 #include "app/QVMain.h"
 #include "app/QVTableView.h"
 #include "charts/bsgraf3d.h"
@@ -13,19 +14,6 @@
 #include "drawing/QtText.h"
 
 namespace qv {
-
-namespace {
-
-// The wait cursor while a file is read or written, put back on every path.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 void TMain::updateTitle() { setWindowTitle(QStringLiteral("QUORVEL - [%1]").arg(fileName_)); }
 
@@ -48,6 +36,7 @@ bool TMain::newDocument() {
     if (!mayDiscard()) return false;
     takeDocument(TDocument::CreateNew());
     fileName_ = QStringLiteral("NONAME.PRG");
+    printOptions_ = PrintOptions();
     anzeigen();
     updateTitle();
     return true;

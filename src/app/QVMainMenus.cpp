@@ -54,8 +54,10 @@ void TMain::createMenus() {
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
     command(datei, QStringLiteral("XMILE-Modell &importieren..."), &TMain::XmileImportieren1Click);
-    c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
-    command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::notAvailable);
+    c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::Drucken1Click, QStringLiteral("Drucken"), tools);
+    c.print->setShortcut(QKeySequence::Print);
+    command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::Druckereinrichtung1Click);
+    c.savePdf = command(datei, QStringLiteral("Als PDF speichern..."), &TMain::AlsPdf1Click);
     datei->addSeparator();
     command(datei, QStringLiteral("&Beenden"), &TMain::Beenden1Click);
 
@@ -146,6 +148,7 @@ void TMain::updateCommands() {
     c.saveAs->setEnabled(any);
     c.exportTable->setEnabled(table && selected);
     c.print->setEnabled(selected);
+    c.savePdf->setEnabled(selected);
     c.editSimulation->setEnabled(selected);
     const EditContext context = editContext();
     const auto routed = [&context](EditCommand command) { return RouteEdit(command, context) != EditTarget::None; };

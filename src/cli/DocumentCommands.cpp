@@ -57,11 +57,12 @@ std::optional<std::vector<uint8_t>> RenderTo(TDocument& document, const std::str
         RenderPage(document, svg, width, height);
         return AsBytes(bytes);
     }
+    // The page at its real size on paper.
+    constexpr int PdfDpi = 300;
     QPdfWriter pdf(&buffer);
-    // The page as large as the picture would be on a 96-dpi screen.
-    constexpr int ScreenDpi = 96;
-    pdf.setResolution(ScreenDpi);
-    pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / ScreenDpi, height * 72.0 / ScreenDpi), QPageSize::Point));
+    pdf.setResolution(PdfDpi);
+    const TSeite& page = *document.Page;
+    pdf.setPageSize(QPageSize(QSizeF(page.Width() * 10, page.Height() * 10), QPageSize::Millimeter));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     const int pdfWidth = pdf.width(), pdfHeight = pdf.height();
     RenderPage(document, pdf, pdfWidth, pdfHeight);

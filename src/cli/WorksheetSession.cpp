@@ -12,6 +12,7 @@
 #include "drawing/TextFonts.h"
 #include "util/Cp1252.h"
 #include "util/Geometry.h"
+#include "util/Cp1252.h"
 #include "util/TextHelpers.h"
 
 namespace qv::cli {

@@ -27,16 +27,16 @@ private:
 // Reads a document; on failure prints the German message and returns nothing.
 std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 
+// The simulation named (UTF-8), or the first when no name is given; prints
+// why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
+
 // "Anzeigen" at a page of width × height pixels: computes every simulation,
 // then builds the chart. Prints any message; returns the exit code: ExitOk,
 // ExitRunFault when a run ended with a fault, was refused or reached the time
 // limit (the chart is built from what was computed), or a signal's exit code
 // (IsSignalExit) when Ctrl+C or SIGTERM stopped it: the caller writes nothing.
 int ComputeAndBuild(TDocument& document, int width, int height, std::optional<double> timeLimitSeconds);
-
-// The simulation of that name (UTF-8), or the first when the name is empty;
-// prints why there is none.
-tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
 
 inline constexpr int DefaultRenderWidth = 1600;
 inline constexpr int DefaultRenderHeight = 1200;

@@ -23,7 +23,7 @@ constexpr const char* Usage =
     "      rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten); mit --all jede Variable\n"
     "      der Simulation.\n"
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX] [--time-limit SEKUNDEN]\n"
-    "      rechnet und zeichnet die ganze Seite.\n"
+    "      rechnet und zeichnet die ganze Seite (PDF in ihrer wirklichen Größe).\n"
     "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
     "  generate DOKUMENT.prg --from graphical|verbal [--simulation NAME] [--predicates DATEI]\n"
     "      gibt den Algorithmus aus, den das grafische oder das sprachliche Modell der Simulation\n"
@@ -33,6 +33,10 @@ constexpr const char* Usage =
     "  import MODELL.xmile -o DOKUMENT.prg [--name NAME] [--partial]\n"
     "      legt ein Dokument mit dem XMILE-Modell als Simulation an; mit --partial ohne die\n"
     "      Größen, die sich nicht übernehmen lassen.\n"
+    "  report DOKUMENT.prg -o AUSGABE.pdf [--simulation NAME]\n"
+    "      [--sections chart,verbal,graphical,program,starts,table] [--margins LINKS,OBEN]\n"
+    "      [--scale-x U] [--scale-y V] [--background]\n"
+    "      druckt den Bericht der Simulation in eine PDF-Datei (Ränder in cm, Vorgabe 2).\n"
     "Rückgabewerte: 0 fertig; 1 falscher Aufruf oder Datei nicht lesbar; 2 Dokument nicht lesbar\n"
     "  oder Algorithmus fehlerhaft; 3 Rechenfehler, zu viele Schritte für den Speicher oder\n"
     "  Zeitlimit überschritten; 130 (Strg+C) und 143 (SIGTERM): Berechnung abgebrochen.\n";
@@ -47,6 +51,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
     if (command == "import") return qv::cli::ImportCommand(args);
+    if (command == "report") return qv::cli::ReportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -57,7 +57,8 @@ int ImportCommand(const std::vector<std::string>& args) {
         PrintError(*error);
         return ExitCompileError;
     }
-    int code = ComputeAndBuild(document, DefaultRenderWidth, DefaultRenderHeight);
+    int code = ComputeAndBuild(document, DefaultRenderWidth, DefaultRenderHeight, std::nullopt);
+    if (IsSignalExit(code)) return code;
     std::string error;
     if (!writeDocument(document, output, error)) {
         PrintError(error);

@@ -15,5 +15,6 @@ int RenderCommand(const std::vector<std::string>& args);
 int ConvertCommand(const std::vector<std::string>& args);
 int GenerateCommand(const std::vector<std::string>& args);
 int DiagramCommand(const std::vector<std::string>& args);
+int ExportCommand(const std::vector<std::string>& args);
 
 }  // namespace qv::cli

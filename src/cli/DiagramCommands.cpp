@@ -58,20 +58,6 @@ bool ParseArguments(const std::vector<std::string>& args, bool AllowFrom, bool A
     return !out.Document.empty();
 }
 
-// The named simulation, or the first; prints why there is none.
-tsim* FindSimulation(const TDocument& document, const std::string& utf8Name) {
-    if (utf8Name.empty()) {
-        if (!document.Simulations.empty()) return document.Simulations.front().get();
-        std::cerr << "Das Dokument enthält keine Simulation.\n";
-        return nullptr;
-    }
-    const std::string name = Utf8ToCp1252(utf8Name);
-    for (const auto& sim : document.Simulations)
-        if (sim->Name == name) return sim.get();
-    std::cerr << "Unbekannte Simulation: " << utf8Name << '\n';
-    return nullptr;
-}
-
 bool EndsWith(const std::string& text, const char* suffix) {
     const std::string tail(suffix);
     if (text.size() < tail.size()) return false;

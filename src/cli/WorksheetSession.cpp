@@ -4,11 +4,13 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <iostream>
 
 #include "cli/CliSupport.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
 #include "util/Geometry.h"
+#include "util/Cp1252.h"
 #include "util/TextHelpers.h"
 
 namespace qv::cli {
@@ -61,6 +63,19 @@ int ComputeAndBuild(TDocument& document, int width, int height) {
     }
     if (auto failure = BuildChart(document)) PrintError(*failure);
     return code;
+}
+
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name) {
+    if (utf8Name.empty()) {
+        if (!document.Simulations.empty()) return document.Simulations.front().get();
+        std::cerr << "Das Dokument enthält keine Simulation.\n";
+        return nullptr;
+    }
+    const std::string name = Utf8ToCp1252(utf8Name);
+    for (const auto& sim : document.Simulations)
+        if (sim->Name == name) return sim.get();
+    std::cerr << "Unbekannte Simulation: " << utf8Name << '\n';
+    return nullptr;
 }
 
 }  // namespace qv::cli

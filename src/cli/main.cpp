@@ -24,7 +24,9 @@ constexpr const char* Usage =
     "      gibt den Algorithmus aus, den das grafische oder das sprachliche Modell der Simulation\n"
     "      ergibt (die Prädikate aus Praedkt.txt oder DATEI).\n"
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
-    "      zeichnet das grafische Modell der Simulation.\n";
+    "      zeichnet das grafische Modell der Simulation.\n"
+    "  export DOKUMENT.prg -o MODELL.xmile [--simulation NAME]\n"
+    "      schreibt die Simulation als XMILE-Modell.\n";
 
 }  // namespace
 
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return qv::cli::ConvertCommand(args);
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
+    if (command == "export") return qv::cli::ExportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -97,6 +97,8 @@ private:
     void Speichern1Click();
     void SpeichernUnter1Click();
     void Export1Click();
+    void XmileImportieren1Click();  // QVMainXmile.cpp
+    void XmileExportieren1Click();  // QVMainXmileExport.cpp
     void Beenden1Click() { close(); }
     bool newDocument();
     // The unsaved-changes question; false when the user cancelled.
@@ -212,7 +214,7 @@ private:
     QPushButton* continue_ = nullptr;
 
     struct Commands {
-        QAction *save, *saveAs, *exportTable, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
+        QAction *save, *saveAs, *exportTable, *exportXmile, *print, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
         QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
         QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
             *tableNumbers, *arrowTool, *textTool;

@@ -56,6 +56,8 @@ void TMain::createMenus() {
     c.save->setShortcut(QKeySequence::Save);
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
+    command(datei, QStringLiteral("XMILE-Modell &importieren..."), &TMain::XmileImportieren1Click);
+    c.exportXmile = command(datei, QStringLiteral("&Als XMILE exportieren..."), &TMain::XmileExportieren1Click);
     c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::notAvailable, QStringLiteral("Drucken"), tools);
     command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::notAvailable);
     datei->addSeparator();
@@ -165,6 +167,7 @@ void TMain::updateCommands() {
     c.save->setEnabled(mayBeSaved());
     c.saveAs->setEnabled(any);
     c.exportTable->setEnabled(table && selected);
+    c.exportXmile->setEnabled(selected);
     c.print->setEnabled(selected);
     c.editSimulation->setEnabled(selected);
     for (QAction* edit : {c.cut, c.copy, c.remove}) edit->setEnabled(selected || pageObjectSelected());

@@ -16,5 +16,6 @@ int ConvertCommand(const std::vector<std::string>& args);
 int GenerateCommand(const std::vector<std::string>& args);
 int DiagramCommand(const std::vector<std::string>& args);
 int ExportCommand(const std::vector<std::string>& args);
+int ImportCommand(const std::vector<std::string>& args);
 
 }  // namespace qv::cli

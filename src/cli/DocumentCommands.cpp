@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -89,19 +90,53 @@ std::optional<int> ParseSize(const std::string& text) {
     return static_cast<int>(*number);
 }
 
+// With --all, the document keeps only the one simulation, all of whose
+// variables become table columns in the compiler's order.
+bool ShowAllVariables(TDocument& document, const std::string& simulationName) {
+    tsim* simulation = FindSimulation(document, simulationName);
+    if (!simulation) return false;
+    auto kept = std::find_if(document.Simulations.begin(), document.Simulations.end(),
+                             [&](const auto& sim) { return sim.get() == simulation; });
+    std::unique_ptr<tsim> only = std::move(*kept);
+    document.Simulations.clear();
+    document.Simulations.push_back(std::move(only));
+    document.Selected = 0;
+    std::vector<std::string> names;
+    for (const auto& variable : simulation->Variables) names.push_back(variable->Name);
+    if (!names.empty()) simulation->XAxisName = simulation->YAxisName = names.front();
+    MarkPlotted(document, *simulation, names);
+    return true;
+}
+
 }  // namespace
 
 int TableCommand(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "Aufruf: quorvel-cli table DOKUMENT.prg\n";
+    constexpr const char* Usage = "Aufruf: quorvel-cli table DOKUMENT.prg [--all [--simulation NAME]]";
+    std::string input, simulationName;
+    bool all = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--all") {
+            all = true;
+        } else if (args[i] == "--simulation" && i + 1 < args.size() && simulationName.empty()) {
+            simulationName = args[++i];
+        } else if (args[i].rfind("-", 0) != 0 && input.empty()) {
+            input = args[i];
+        } else {
+            std::cerr << Usage << '\n';
+            return ExitUsage;
+        }
+    }
+    if (input.empty() || (!simulationName.empty() && !all)) {
+        std::cerr << Usage << '\n';
         return ExitUsage;
     }
     WorksheetSession session;
-    auto document = ReadDocumentReporting(args[0]);
+    auto document = ReadDocumentReporting(input);
     if (!document) return ExitCompileError;
+    if (all && !ShowAllVariables(*document, simulationName)) return ExitUsage;
     int code = ComputeAndBuild(*document, DefaultRenderWidth, DefaultRenderHeight);
     int zeroWidth = QFontMetrics(TableGridFont()).horizontalAdvance(QLatin1Char('0'));
-    TableContent table = buildTable(document->Simulations, document->Chart->threeD, TableMetrics(zeroWidth));
+    TableContent table = buildTable(document->Simulations, document->Chart->threeD && !all, TableMetrics(zeroWidth));
     std::cout << Cp1252ToUtf8(TableText(table));
     return code;
 }

@@ -30,11 +30,11 @@ std::optional<TDocument> ReadDocumentReporting(const std::string& path);
 // "Anzeigen" at a page of width × height pixels: computes every simulation,
 // then builds the chart. Prints any message; returns the exit code
 // (ExitOk, or ExitRunFault when a run ended with an arithmetic fault).
-// The simulation named (UTF-8) or, for an empty name, the first; prints why
-// there is none.
-tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
-
 int ComputeAndBuild(TDocument& document, int width, int height);
+
+// The simulation of that name (UTF-8), or the first when the name is empty;
+// prints why there is none.
+tsim* FindSimulation(const TDocument& document, const std::string& utf8Name);
 
 inline constexpr int DefaultRenderWidth = 1600;
 inline constexpr int DefaultRenderHeight = 1200;

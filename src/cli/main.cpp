@@ -16,7 +16,9 @@ constexpr const char* Usage =
     "      [--plot VAR[,VAR]...] [--x VAR] [--3d --y VAR] [--chart-only|--table-only|--both]\n"
     "      legt ein Dokument mit einer neuen Simulation an, rechnet und speichert es.\n"
     "  info DOKUMENT.prg          beschreibt ein Dokument als JSON.\n"
-    "  table DOKUMENT.prg         rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten).\n"
+    "  table DOKUMENT.prg [--all [--simulation NAME]]\n"
+    "      rechnet und gibt die Tabelle aus (\";\" zwischen den Spalten); mit --all jede Variable\n"
+    "      der Simulation.\n"
     "  render DOKUMENT.prg -o AUSGABE.(png|svg|pdf) [--width PX --height PX]\n"
     "      rechnet und zeichnet die ganze Seite.\n"
     "  convert ALT.prg -o NEU.prg  schreibt ein Dokument im aktuellen Format.\n"
@@ -26,7 +28,10 @@ constexpr const char* Usage =
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
     "      zeichnet das grafische Modell der Simulation.\n"
     "  export DOKUMENT.prg -o MODELL.xmile [--simulation NAME]\n"
-    "      schreibt die Simulation als XMILE-Modell.\n";
+    "      schreibt die Simulation als XMILE-Modell.\n"
+    "  import MODELL.xmile -o DOKUMENT.prg [--name NAME] [--partial]\n"
+    "      legt ein Dokument mit dem XMILE-Modell als Simulation an; mit --partial ohne die\n"
+    "      Größen, die sich nicht übernehmen lassen.\n";
 
 }  // namespace
 
@@ -47,6 +52,7 @@ int main(int argc, char** argv) {
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
     if (command == "export") return qv::cli::ExportCommand(args);
+    if (command == "import") return qv::cli::ImportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;
 }

@@ -15,21 +15,21 @@ QString Text(const std::string& cp1252) { return QString::fromStdString(Cp1252To
 
 QString Number(double value) { return QString::fromStdString(XmileNumber(value)); }
 
-const char* ElementName(XmileVariableKind kind) {
+const char* ElementName(ExportKind kind) {
     switch (kind) {
-    case XmileVariableKind::Stock:
+    case ExportKind::Stock:
         return "stock";
-    case XmileVariableKind::Flow:
+    case ExportKind::Flow:
         return "flow";
-    case XmileVariableKind::Aux:
+    case ExportKind::Aux:
         break;
     }
     return "aux";
 }
 
-void WriteVariables(QXmlStreamWriter& xml, const XmileModel& model) {
+void WriteVariables(QXmlStreamWriter& xml, const ExportModel& model) {
     xml.writeStartElement(QStringLiteral("variables"));
-    for (const XmileVariable& v : model.Variables) {
+    for (const ExportVariable& v : model.Variables) {
         xml.writeStartElement(QString::fromLatin1(ElementName(v.Kind)));
         xml.writeAttribute(QStringLiteral("name"), Text(v.Name));
         xml.writeTextElement(QStringLiteral("eqn"), Text(v.Equation));
@@ -50,12 +50,12 @@ IntPoint Centre(const TGSimple& e) { return {e.CentreX, e.CentreY}; }
 // Where a flow runs: from the stock it drains (or a cloud left of the
 // rate) to the stock it fills (or a cloud right of it), orthogonally
 // through the rate's position.
-void WriteFlowPoints(QXmlStreamWriter& xml, const XmileModel& model, const TDiagram& diagram, const trate& rate,
+void WriteFlowPoints(QXmlStreamWriter& xml, const ExportModel& model, const TDiagram& diagram, const trate& rate,
                      const std::string& name) {
     constexpr int32_t CloudDistance = 80;
     IntPoint from{rate.CentreX - CloudDistance, rate.CentreY}, to{rate.CentreX + CloudDistance, rate.CentreY};
     for (const auto& s : diagram.Stocks) {
-        const XmileVariable* stock = model.Find(DisplayName(s->Name));
+        const ExportVariable* stock = model.Find(DisplayName(s->Name));
         if (!stock) continue;
         auto has = [&](const std::vector<std::string>& flows) {
             return std::any_of(flows.begin(), flows.end(),
@@ -75,11 +75,11 @@ void WriteFlowPoints(QXmlStreamWriter& xml, const XmileModel& model, const TDiag
     xml.writeEndElement();
 }
 
-void WriteViewElement(QXmlStreamWriter& xml, const XmileVariable& v, const TGSimple& e) {
+void WriteViewElement(QXmlStreamWriter& xml, const ExportVariable& v, const TGSimple& e) {
     xml.writeStartElement(QString::fromLatin1(ElementName(v.Kind)));
     xml.writeAttribute(QStringLiteral("name"), Text(v.Name));
     WritePosition(xml, Centre(e));
-    if (v.Kind == XmileVariableKind::Stock) {
+    if (v.Kind == ExportKind::Stock) {
         xml.writeAttribute(QStringLiteral("width"), QString::number(int64_t{e.Box.Right} - e.Box.Left));
         xml.writeAttribute(QStringLiteral("height"), QString::number(int64_t{e.Box.Bottom} - e.Box.Top));
     }
@@ -88,13 +88,13 @@ void WriteViewElement(QXmlStreamWriter& xml, const XmileVariable& v, const TGSim
 // Arrows that carry information (not the flows from rates into stocks)
 // become connectors; the angle is the arrow's first direction, counter-
 // clockwise from east, as the view's y axis points down.
-void WriteConnectors(QXmlStreamWriter& xml, const XmileModel& model, const TDiagram& diagram) {
+void WriteConnectors(QXmlStreamWriter& xml, const ExportModel& model, const TDiagram& diagram) {
     int uid = 0;
     for (const auto& arrow : diagram.Arrows) {
         if (!arrow->Source || !arrow->Target || arrow->PointCount < 2) continue;
-        const XmileVariable* from = model.Find(DisplayName(arrow->Source->Name));
-        const XmileVariable* to = model.Find(DisplayName(arrow->Target->Name));
-        if (!from || !to || (from->Kind == XmileVariableKind::Flow && to->Kind == XmileVariableKind::Stock)) continue;
+        const ExportVariable* from = model.Find(DisplayName(arrow->Source->Name));
+        const ExportVariable* to = model.Find(DisplayName(arrow->Target->Name));
+        if (!from || !to || (from->Kind == ExportKind::Flow && to->Kind == ExportKind::Stock)) continue;
         const IntPoint a = arrow->Points[0], b = arrow->Points[1];
         const double angle = std::atan2(double(a.Y) - b.Y, double(b.X) - a.X) * 180 / std::numbers::pi;
         xml.writeStartElement(QStringLiteral("connector"));
@@ -106,14 +106,14 @@ void WriteConnectors(QXmlStreamWriter& xml, const XmileModel& model, const TDiag
     }
 }
 
-void WriteView(QXmlStreamWriter& xml, const XmileModel& model, const TDiagram& diagram) {
+void WriteView(QXmlStreamWriter& xml, const ExportModel& model, const TDiagram& diagram) {
     xml.writeStartElement(QStringLiteral("views"));
     xml.writeStartElement(QStringLiteral("view"));
     auto element = [&](const TGSimple& e) {
-        const XmileVariable* v = model.Find(DisplayName(e.Name));
+        const ExportVariable* v = model.Find(DisplayName(e.Name));
         if (!v) return;
         WriteViewElement(xml, *v, e);
-        if (v->Kind == XmileVariableKind::Flow) WriteFlowPoints(xml, model, diagram, static_cast<const trate&>(e), v->Name);
+        if (v->Kind == ExportKind::Flow) WriteFlowPoints(xml, model, diagram, static_cast<const trate&>(e), v->Name);
         xml.writeEndElement();
     };
     for (const auto& s : diagram.Stocks) element(*s);
@@ -127,7 +127,7 @@ void WriteView(QXmlStreamWriter& xml, const XmileModel& model, const TDiagram& d
 }  // namespace
 
 XmileExport ExportXmile(const tsim& sim) {
-    const XmileModel model = BuildXmileModel(sim);
+    const ExportModel model = BuildXmileModel(sim);
     XmileExport result;
     result.Warning = NotExportedText(model);
     QXmlStreamWriter xml(&result.Bytes);

@@ -181,11 +181,11 @@ class ModelBuilder {
 public:
     explicit ModelBuilder(const tsim& sim) : sim_(sim) {}
 
-    XmileModel build(const std::vector<std::string>& lines) {
+    ExportModel build(const std::vector<std::string>& lines) {
         std::vector<Assignment> assignments = ReadAssignments(lines, model_.NotExported);
         readTimeLine(assignments);
         for (const Assignment& a : assignments)
-            if (isStockUpdate(a)) variable(a.Target, XmileVariableKind::Stock);
+            if (isStockUpdate(a)) variable(a.Target, ExportKind::Stock);
         for (const Assignment& a : assignments) {
             if (isTimeLine(a) || isStockUpdate(a)) continue;
             if (isStock(a.Target))
@@ -195,8 +195,8 @@ public:
         }
         for (const Assignment& a : assignments)
             if (isStockUpdate(a)) addFlow(a);
-        for (XmileVariable& v : model_.Variables)
-            if (v.Kind == XmileVariableKind::Stock) v.Equation = startValueText(v.Name);
+        for (ExportVariable& v : model_.Variables)
+            if (v.Kind == ExportKind::Stock) v.Equation = startValueText(v.Name);
         if (!sim_.Diagram.Stocks.empty() || !sim_.Diagram.Rates.empty() || !sim_.Diagram.Constants.empty())
             addDiagramElements();
         addConstants();
@@ -206,7 +206,7 @@ public:
 
 private:
     const tsim& sim_;
-    XmileModel model_;
+    ExportModel model_;
     std::map<std::string, std::size_t> index_;
     std::map<std::string, std::string> definitions_;  // the equation text an auxiliary was first given
     std::vector<std::string> referenced_;
@@ -216,16 +216,16 @@ private:
     bool is(const std::string& name, const char* reserved) const { return UpperCase1252(name) == reserved; }
     bool isTimeLine(const Assignment& a) const { return is(a.Target, "ZEIT"); }
 
-    XmileVariable* find(const std::string& name) {
+    ExportVariable* find(const std::string& name) {
         auto it = index_.find(key(name));
         return it == index_.end() ? nullptr : &model_.Variables[it->second];
     }
     bool isStock(const std::string& name) {
-        const XmileVariable* v = find(name);
-        return v && v->Kind == XmileVariableKind::Stock;
+        const ExportVariable* v = find(name);
+        return v && v->Kind == ExportKind::Stock;
     }
-    XmileVariable& variable(const std::string& name, XmileVariableKind kind) {
-        if (XmileVariable* v = find(name)) return *v;
+    ExportVariable& variable(const std::string& name, ExportKind kind) {
+        if (ExportVariable* v = find(name)) return *v;
         index_[key(name)] = model_.Variables.size();
         model_.Variables.push_back({kind, name, {}, {}, {}});
         return model_.Variables.back();
@@ -278,7 +278,7 @@ private:
     }
 
     void defineAuxiliary(const Assignment& a) {
-        XmileVariable& v = variable(a.Target, XmileVariableKind::Aux);
+        ExportVariable& v = variable(a.Target, ExportKind::Aux);
         auto [it, first] = definitions_.emplace(key(a.Target), a.Text);
         if (first) {
             v.Equation = translate(a.Expression.get(), a.Target);
@@ -310,12 +310,12 @@ private:
         std::string flowName;
         if (single && single->Kind == Node::Name && !IsName(single, "ZEIT", false) &&
             !IsName(single, "ZEITSCHRITT", false) && !isStock(single->Text)) {
-            XmileVariable& named = variable(single->Text, XmileVariableKind::Aux);
+            ExportVariable& named = variable(single->Text, ExportKind::Aux);
             if (!usedAs(named.Name, inflow)) {
-                if (named.Kind == XmileVariableKind::Aux && named.Equation.empty() &&
+                if (named.Kind == ExportKind::Aux && named.Equation.empty() &&
                     definitions_.find(key(named.Name)) == definitions_.end())
                     named.Equation = startValueText(named.Name);
-                named.Kind = XmileVariableKind::Flow;
+                named.Kind = ExportKind::Flow;
                 flowName = named.Name;
             }
         }
@@ -323,15 +323,15 @@ private:
             if (single) equation = translate(single, a.Target);
             flowName = a.Target + (inflow ? "_Zufluss" : "_Abfluss");
             for (int n = 2; find(flowName); ++n) flowName = a.Target + (inflow ? "_Zufluss" : "_Abfluss") + std::to_string(n);
-            variable(flowName, XmileVariableKind::Flow).Equation = equation;
+            variable(flowName, ExportKind::Flow).Equation = equation;
         }
-        XmileVariable* stock = find(a.Target);
+        ExportVariable* stock = find(a.Target);
         (inflow ? stock->Inflows : stock->Outflows).push_back(flowName);
     }
 
     // A flow fills one stock and drains one.
     bool usedAs(const std::string& flow, bool inflow) {
-        for (const XmileVariable& v : model_.Variables)
+        for (const ExportVariable& v : model_.Variables)
             for (const std::string& f : inflow ? v.Inflows : v.Outflows)
                 if (key(f) == key(flow)) return true;
         return false;
@@ -349,7 +349,7 @@ private:
             if (find(name)) continue;
             const auto assign = s->Name.find(":=");
             if (assign == std::string::npos) {
-                variable(name, XmileVariableKind::Stock).Equation = startValueText(name);
+                variable(name, ExportKind::Stock).Equation = startValueText(name);
             } else {
                 Assignment a;
                 a.Target = name;
@@ -361,16 +361,16 @@ private:
         }
         for (const auto& r : sim_.Diagram.Rates)
             if (!find(DisplayName(r->Name)))
-                variable(DisplayName(r->Name), XmileVariableKind::Flow).Equation = startValueText(DisplayName(r->Name));
+                variable(DisplayName(r->Name), ExportKind::Flow).Equation = startValueText(DisplayName(r->Name));
         for (const auto& c : sim_.Diagram.Constants)
             if (!find(DisplayName(c->Name)))
-                variable(DisplayName(c->Name), XmileVariableKind::Aux).Equation = startValueText(DisplayName(c->Name));
+                variable(DisplayName(c->Name), ExportKind::Aux).Equation = startValueText(DisplayName(c->Name));
     }
 
     // Names read but never computed hold their start values throughout.
     void addConstants() {
         for (const std::string& name : referenced_)
-            if (!find(name)) variable(name, XmileVariableKind::Aux).Equation = startValueText(name);
+            if (!find(name)) variable(name, ExportKind::Aux).Equation = startValueText(name);
     }
 
     // The expression in XMILE's language. Every operation is parenthesised,
@@ -418,18 +418,18 @@ std::string XmileNumber(double value) {
     return std::string(buffer, end);
 }
 
-const XmileVariable* XmileModel::Find(const std::string& name) const {
-    for (const XmileVariable& v : Variables)
+const ExportVariable* ExportModel::Find(const std::string& name) const {
+    for (const ExportVariable& v : Variables)
         if (UpperCase1252(v.Name) == UpperCase1252(name)) return &v;
     return nullptr;
 }
 
-XmileModel BuildXmileModel(const tsim& sim) {
+ExportModel BuildXmileModel(const tsim& sim) {
     const bool fromDiagram = !sim.Diagram.Arrows.empty();
     return ModelBuilder(sim).build(fromDiagram ? GenerateAlgorithm(sim.Diagram, sim.SimplifiedModel) : sim.Program);
 }
 
-std::string NotExportedText(const XmileModel& model) {
+std::string NotExportedText(const ExportModel& model) {
     if (model.NotExported.empty()) return {};
     std::string text = "Nicht nach XMILE \xFC" "bertragen (keine Entsprechung): ";
     for (std::size_t i = 0; i < model.NotExported.size(); ++i) text += (i ? ", " : "") + model.NotExported[i];

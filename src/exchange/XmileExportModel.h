@@ -14,31 +14,31 @@
 
 namespace qv {
 
-enum class XmileVariableKind { Stock, Flow, Aux };
+enum class ExportKind { Stock, Flow, Aux };
 
-struct XmileVariable {
-    XmileVariableKind Kind = XmileVariableKind::Aux;
+struct ExportVariable {
+    ExportKind Kind = ExportKind::Aux;
     std::string Name;
     std::string Equation;  // for a stock its initial value
     std::vector<std::string> Inflows, Outflows;
 };
 
-struct XmileModel {
+struct ExportModel {
     double Start = 0, Stop = 0, Dt = 1;
-    std::vector<XmileVariable> Variables;  // in the order they were met
+    std::vector<ExportVariable> Variables;  // in the order they were met
     // What could not be carried over: variable names and "Zeile N" for
     // statements without a counterpart (IF, WHILE, macro calls).
     std::vector<std::string> NotExported;
 
-    const XmileVariable* Find(const std::string& name) const;
+    const ExportVariable* Find(const std::string& name) const;
 };
 
 // The shortest text that reads back to the same double.
 std::string XmileNumber(double value);
 
-XmileModel BuildXmileModel(const tsim& sim);
+ExportModel BuildXmileModel(const tsim& sim);
 
 // The German message naming what an export left out; empty when nothing was.
-std::string NotExportedText(const XmileModel& model);
+std::string NotExportedText(const ExportModel& model);
 
 }  // namespace qv

@@ -33,7 +33,7 @@ XmileImportResult Imported(const std::string& text) {
 
 // Runs the program as a simulation does: the start values into the inputs,
 // then one pass per step; the values of every variable after each pass.
-std::vector<Values> Run(const XmileImportResult& imported) {
+std::vector<Values> RunPasses(const XmileImportResult& imported) {
     CompileProgram(imported.Algorithm.Program, false);
     CompilerState& compiler = Compiler();
     EXPECT_FALSE(compiler.ErrorFlag) << CompileErrorText(compiler.CompileError) << " in line " << compiler.ErrorLine;
@@ -55,7 +55,7 @@ std::vector<Values> Run(const XmileImportResult& imported) {
 // Compares every pass with the hand-written loop: step(expected) advances
 // the expected values by one time step.
 void ExpectEuler(const XmileImportResult& imported, Values expected, const std::function<void(Values&)>& step) {
-    auto passes = Run(imported);
+    auto passes = RunPasses(imported);
     ASSERT_EQ(passes.size(), static_cast<std::size_t>(imported.Algorithm.StepCount));
     for (std::size_t pass = 0; pass < passes.size(); ++pass) {
         step(expected);
@@ -133,7 +133,7 @@ TEST(XmileImport, InitialValuesInDependencyOrderAndThreeStocks) {
 
 TEST(XmileImport, NonNegativeStockCutsItsOutflowBack) {
     XmileImportResult tank = Imported(xmile_samples::NonNegativeTank);
-    auto passes = Run(tank);
+    auto passes = RunPasses(tank);
     std::vector<double> stock, drain;
     for (auto& pass : passes) stock.push_back(pass["TANK"]), drain.push_back(pass["DRAIN"]);
     EXPECT_EQ(stock, (std::vector<double>{7, 4, 1, 0, 0, 0, 0, 0}));
@@ -173,7 +173,7 @@ TEST(XmileImport, NamesBecomeNamesTheLanguageAccepts) {
     ASSERT_TRUE(std::holds_alternative<XmileImportResult>(result)) << std::get<std::string>(result);
     const XmileImportResult& imported = std::get<XmileImportResult>(result);
     EXPECT_EQ(imported.Plotted, (std::vector<std::string>{"ZEIT_2", "SIN_2", "GR\xD6\xDF" "E_NEU", "_3_\xC4PFEL__"}));
-    auto passes = Run(imported);
+    auto passes = RunPasses(imported);
     ASSERT_EQ(passes.size(), 2u);
     EXPECT_EQ(passes[1]["_3_\xC4PFEL__"], 4 + 5 + 1);
     EXPECT_NE(std::find(imported.Algorithm.Program.begin(), imported.Algorithm.Program.end(),

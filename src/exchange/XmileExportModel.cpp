@@ -303,30 +303,57 @@ private:
         return {};
     }
 
+    // The change of a stock made of named rates added and taken away
+    // («(Zugang - Abgang)*ZEITSCHRITT») gives one flow per rate; any other
+    // change becomes a flow of its own named after the stock.
     void addFlow(const Assignment& a) {
         const bool inflow = a.Expression->Text == "+";
         const Node* single = nullptr;
         std::string equation = rateOf(a.Expression->Right.get(), single, a.Target);
-        std::string flowName;
-        if (single && single->Kind == Node::Name && !IsName(single, "ZEIT", false) &&
-            !IsName(single, "ZEITSCHRITT", false) && !isStock(single->Text)) {
-            ExportVariable& named = variable(single->Text, ExportKind::Aux);
-            if (!usedAs(named.Name, inflow)) {
-                if (named.Kind == ExportKind::Aux && named.Equation.empty() &&
-                    definitions_.find(key(named.Name)) == definitions_.end())
-                    named.Equation = startValueText(named.Name);
-                named.Kind = ExportKind::Flow;
-                flowName = named.Name;
+        if (single) {
+            std::vector<std::pair<bool, const Node*>> terms;
+            Terms(single, inflow, terms);
+            if (std::all_of(terms.begin(), terms.end(), [&](const auto& t) { return canBeFlow(t.second, t.first); })) {
+                for (const auto& [in, term] : terms) attach(a.Target, takeAsFlow(term->Text), in);
+                return;
             }
+            equation = translate(single, a.Target);
         }
-        if (flowName.empty()) {
-            if (single) equation = translate(single, a.Target);
-            flowName = a.Target + (inflow ? "_Zufluss" : "_Abfluss");
-            for (int n = 2; find(flowName); ++n) flowName = a.Target + (inflow ? "_Zufluss" : "_Abfluss") + std::to_string(n);
-            variable(flowName, ExportKind::Flow).Equation = equation;
+        const std::string base = a.Target + (inflow ? "_Zufluss" : "_Abfluss");
+        std::string flowName = base;
+        for (int n = 2; find(flowName); ++n) flowName = base + std::to_string(n);
+        variable(flowName, ExportKind::Flow).Equation = equation;
+        attach(a.Target, flowName, inflow);
+    }
+
+    static void Terms(const Node* n, bool positive, std::vector<std::pair<bool, const Node*>>& terms) {
+        if (n->Kind == Node::Binary && (n->Text == "+" || n->Text == "-")) {
+            Terms(n->Left.get(), positive, terms);
+            Terms(n->Right.get(), n->Text == "+" ? positive : !positive, terms);
+        } else if (n->Kind == Node::Negate) {
+            Terms(n->Left.get(), !positive, terms);
+        } else {
+            terms.emplace_back(positive, n);
         }
-        ExportVariable* stock = find(a.Target);
-        (inflow ? stock->Inflows : stock->Outflows).push_back(flowName);
+    }
+
+    bool canBeFlow(const Node* n, bool inflow) {
+        return n->Kind == Node::Name && !IsName(n, "ZEIT", false) && !IsName(n, "ZEITSCHRITT", false) &&
+               !isStock(n->Text) && !usedAs(n->Text, inflow);
+    }
+
+    // The named rate becomes a flow; never computed, it keeps its start value.
+    std::string takeAsFlow(const std::string& name) {
+        ExportVariable& named = variable(name, ExportKind::Aux);
+        if (named.Kind == ExportKind::Aux && definitions_.find(key(named.Name)) == definitions_.end())
+            named.Equation = startValueText(named.Name);
+        named.Kind = ExportKind::Flow;
+        return named.Name;
+    }
+
+    void attach(const std::string& stock, const std::string& flow, bool inflow) {
+        ExportVariable* s = find(stock);
+        (inflow ? s->Inflows : s->Outflows).push_back(flow);
     }
 
     // A flow fills one stock and drains one.

@@ -173,14 +173,17 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     EXPECT_EQ(m.Variables.at("C").Equation, "(((-B) ^ 2) + (TIME ^ 2))");
 
     // A simplified model adds whole changes once per pass: one pass is one time unit.
-    sim.Program = {"Z := 3", "B := B + Z", "A := A - B/2", "ZEIT := ZEIT + 1"};
+    // A change made of named rates gives one flow per rate.
+    sim.Program = {"Z := 3", "V := B/10", "B := B + (Z - V)", "A := A - B/2", "ZEIT := ZEIT + 1"};
     exported = ExportXmile(sim);
     EXPECT_EQ(exported.Warning, "");
     m = ReadBack(exported.Bytes);
     EXPECT_EQ(m.SimSpecs.at("dt"), "1");
     EXPECT_EQ(m.SimSpecs.at("stop"), "10");
     EXPECT_EQ(m.Variables.at("B").Inflows, std::vector<std::string>{"Z"});
-    EXPECT_EQ(m.Variables.at("Z").Kind, "flow");
+    EXPECT_EQ(m.Variables.at("B").Outflows, std::vector<std::string>{"V"});
+    EXPECT_EQ(m.Variables.at("V").Kind, "flow");
+    EXPECT_EQ(m.Variables.at("V").Equation, "(B / 10)");
     EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(B / 2)");
 
     // A stock that is also set outright cannot be a stock of a model.

@@ -13,6 +13,8 @@ namespace {
 
 QString Text(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
+QString NameText(const std::string& cp1252) { return Text(XmileVariableName(cp1252)); }
+
 QString Number(double value) { return QString::fromStdString(XmileNumber(value)); }
 
 const char* ElementName(ExportKind kind) {
@@ -31,10 +33,10 @@ void WriteVariables(QXmlStreamWriter& xml, const ExportModel& model) {
     xml.writeStartElement(QStringLiteral("variables"));
     for (const ExportVariable& v : model.Variables) {
         xml.writeStartElement(QString::fromLatin1(ElementName(v.Kind)));
-        xml.writeAttribute(QStringLiteral("name"), Text(v.Name));
+        xml.writeAttribute(QStringLiteral("name"), NameText(v.Name));
         xml.writeTextElement(QStringLiteral("eqn"), Text(v.Equation));
-        for (const std::string& f : v.Inflows) xml.writeTextElement(QStringLiteral("inflow"), Text(f));
-        for (const std::string& f : v.Outflows) xml.writeTextElement(QStringLiteral("outflow"), Text(f));
+        for (const std::string& f : v.Inflows) xml.writeTextElement(QStringLiteral("inflow"), NameText(f));
+        for (const std::string& f : v.Outflows) xml.writeTextElement(QStringLiteral("outflow"), NameText(f));
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -77,7 +79,7 @@ void WriteFlowPoints(QXmlStreamWriter& xml, const ExportModel& model, const TDia
 
 void WriteViewElement(QXmlStreamWriter& xml, const ExportVariable& v, const TGSimple& e) {
     xml.writeStartElement(QString::fromLatin1(ElementName(v.Kind)));
-    xml.writeAttribute(QStringLiteral("name"), Text(v.Name));
+    xml.writeAttribute(QStringLiteral("name"), NameText(v.Name));
     WritePosition(xml, Centre(e));
     if (v.Kind == ExportKind::Stock) {
         xml.writeAttribute(QStringLiteral("width"), QString::number(int64_t{e.Box.Right} - e.Box.Left));
@@ -100,8 +102,8 @@ void WriteConnectors(QXmlStreamWriter& xml, const ExportModel& model, const TDia
         xml.writeStartElement(QStringLiteral("connector"));
         xml.writeAttribute(QStringLiteral("uid"), QString::number(++uid));
         xml.writeAttribute(QStringLiteral("angle"), Number(angle < 0 ? angle + 360 : angle));
-        xml.writeTextElement(QStringLiteral("from"), Text(from->Name));
-        xml.writeTextElement(QStringLiteral("to"), Text(to->Name));
+        xml.writeTextElement(QStringLiteral("from"), NameText(from->Name));
+        xml.writeTextElement(QStringLiteral("to"), NameText(to->Name));
         xml.writeEndElement();
     }
 }

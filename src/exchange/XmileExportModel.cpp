@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "model/GrafGeneration.h"
 
@@ -415,7 +416,7 @@ private:
             if (IsName(n, "ZEIT", false)) return "TIME";
             if (IsName(n, "ZEITSCHRITT", false)) return dtIsVariable_ ? "DT" : startValueText("ZEITSCHRITT");
             referenced_.push_back(n->Text);
-            return n->Text;
+            return XmileVariableName(n->Text);
         case Node::Negate:
             return "(-" + translate(n->Left.get(), owner) + ")";
         case Node::Binary:
@@ -437,6 +438,17 @@ private:
 };
 
 }  // namespace
+
+std::string XmileVariableName(const std::string& name) {
+    static const std::set<std::string> Reserved = {
+        "ABS",   "AND",   "ARCCOS", "ARCSIN",   "ARCTAN",   "COS",   "DELAY",  "DELAY1",    "DELAY3", "DELAYN",
+        "DT",    "ELSE",  "EXP",    "EXPRND",   "FORCST",   "IF",    "INF",    "INIT",      "INT",    "LN",
+        "LOG10", "LOGNORMAL", "MAX", "MIN",     "MOD",      "NAN",   "NORMAL", "NOT",       "OR",     "PI",
+        "POISSON", "PREVIOUS", "PULSE", "RAMP", "RANDOM",   "SAFEDIV", "SELF", "SIN",       "SIZE",   "SMTH1",
+        "SMTH3", "SMTHN", "SQRT",  "STARTTIME", "STEP",     "STOPTIME", "SUM", "TAN",       "THEN",   "TIME",
+        "TREND"};
+    return Reserved.count(UpperCase1252(name)) ? name + "_Wert" : name;
+}
 
 std::string XmileNumber(double value) {
     char buffer[64];

@@ -33,6 +33,10 @@ struct ExportModel {
     const ExportVariable* Find(const std::string& name) const;
 };
 
+// The name a variable has in the file: names XMILE gives a meaning of its
+// own (PI, DT, MIN, STEP …) get "_Wert" appended.
+std::string XmileVariableName(const std::string& name);
+
 // The shortest text that reads back to the same double.
 std::string XmileNumber(double value);
 

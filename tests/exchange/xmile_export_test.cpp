@@ -186,6 +186,13 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     EXPECT_EQ(m.Variables.at("V").Equation, "(B / 10)");
     EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(B / 2)");
 
+    // Names XMILE reads as its own functions and constants are renamed, so
+    // the model does not compute with the built-in PI or STEP.
+    sim.Program = {"Step := Pi*2", "ZEIT := ZEIT + ZEITSCHRITT"};
+    m = ReadBack(ExportXmile(sim).Bytes);
+    EXPECT_EQ(m.Variables.at("Step_Wert").Equation, "(Pi_Wert * 2)");
+    EXPECT_EQ(m.Variables.at("Pi_Wert").Kind, "aux");
+
     // A stock that is also set outright cannot be a stock of a model.
     sim.Program = {"B := B + 1*ZEITSCHRITT", "B := 0", "ZEIT := ZEIT + ZEITSCHRITT"};
     EXPECT_EQ(ExportXmile(sim).Warning, "Nicht nach XMILE \xFC" "bertragen (keine Entsprechung): B.");

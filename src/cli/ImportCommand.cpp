@@ -37,6 +37,7 @@ int ImportCommand(const std::vector<std::string>& args) {
         std::cerr << Usage << '\n';
         return ExitUsage;
     }
+    WorksheetSession session;
     auto model = ReadXmileFile(input);
     if (auto* error = std::get_if<std::string>(&model)) {
         PrintError(*error);
@@ -51,7 +52,6 @@ int ImportCommand(const std::vector<std::string>& args) {
     if (!name.empty()) result.Algorithm.Name = Utf8ToCp1252(name);
     for (const auto& warning : result.Warnings) PrintError(warning);
 
-    WorksheetSession session;
     TDocument document = TDocument::CreateNew();
     if (auto error = AddImportedSimulation(document, result)) {
         PrintError(*error);

@@ -9,6 +9,7 @@
 
 #include "engine/QVCompile.h"
 #include "engine/QVExecute.h"
+#include "exchange/XmileDiagram.h"
 #include "exchange/XmileEquation.h"
 #include "util/Cp1252.h"
 
@@ -107,6 +108,7 @@ public:
         if (initialOrder.Cycle) return CycleMessage(initialOrder.Keys);
         if (auto problem = computeInitialValues(initialOrder.Keys)) return *problem;
         buildProgram(flowOrder.Keys);
+        buildDiagram();
         keepNamedOnly();
         return std::move(result_);
     }
@@ -337,6 +339,37 @@ private:
         }
     }
 
+    // A rate of the diagram holds one assignment of stocks and constants; the
+    // rest stays in the generated algorithm, which the program keeps.
+    std::string rateDefinition(const Entry& entry) const {
+        const XmileVariable& source = *entry.Source;
+        if (source.Kind != XmileKind::Flow || !entry.Translation.Helpers.empty() || source.NonNegative) return {};
+        for (const auto& key : entry.Translation.Uses) {
+            const Entry& used = entries_.at(key);
+            if (used.Source->Kind != XmileKind::Stock && !used.Constant) return {};
+        }
+        for (const auto& key : fileOrder_) {
+            const XmileVariable& stock = *entries_.at(key).Source;
+            if (stock.NonNegative && std::any_of(stock.Outflows.begin(), stock.Outflows.end(), [&](const std::string& flow) {
+                    return XmileNameKey(flow) == entry.Key;
+                }))
+                return {};
+        }
+        return entry.Name + ":=" + entry.Translation.Expression;
+    }
+
+    void buildDiagram() {
+        std::map<std::string, XmileDiagramPart> parts;
+        for (const auto& [key, entry] : entries_) parts[key] = XmileDiagramPart{entry.Name, entry.Constant, rateDefinition(entry)};
+        auto diagram = BuildXmileDiagram(model_, parts);
+        if (!diagram) return;
+        result_.Diagram = std::move(diagram->Diagram);
+        if (diagram->NotShown.empty()) return;
+        auto& lines = result_.Algorithm.Program;
+        auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind(XmileNameComment, 0) != 0; });
+        lines.insert(first, "// Im grafischen Modell nicht als eine Rate darstellbar: " + JoinNames(diagram->NotShown));
+    }
+
     // A constant no equation reads does not appear in the program; it then
     // has no start value and is not plotted.
     void keepNamedOnly() {
@@ -372,6 +405,7 @@ std::variant<XmileImportResult, std::string> ImportXmile(const XmileModel& model
 std::optional<std::string> AddImportedSimulation(TDocument& document, const XmileImportResult& imported) {
     if (auto error = AddNewSimulation(document, imported.Algorithm)) return error;
     tsim& simulation = *document.SelectedSimulation();
+    simulation.Diagram = imported.Diagram;
     if (simulation.IndexOfVariable("ZEIT") >= 0) simulation.XAxisName = "ZEIT";
     MarkPlotted(document, simulation, imported.Plotted);
     return std::nullopt;

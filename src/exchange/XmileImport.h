@@ -16,6 +16,7 @@ struct XmileImportResult {
     AcceptedAlgorithm Algorithm;
     std::vector<std::string> Plotted;   // the stocks, or the auxiliaries when there are none
     std::vector<std::string> Warnings;  // German, for the user; the import went through
+    TDiagram Diagram;  // from the view; empty when it holds no positions
 };
 
 // Lines of the generated program that keep an original name for the export:
@@ -29,7 +30,7 @@ inline constexpr const char* XmileUntranslatableText =
 // Builds the simulation. Fails with a German message when the model cannot be
 // computed; variables that cannot be translated fail the import with their
 // list unless takePartial is set, when they become start values of 0 and the
-// list is one of the warnings.
+// list is one of the warnings. Building the diagram needs a QtGui session.
 std::variant<XmileImportResult, std::string> ImportXmile(const XmileModel& model, bool takePartial);
 
 // Adds the imported simulation to the document, selected, with its stocks

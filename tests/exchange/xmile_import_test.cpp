@@ -12,6 +12,7 @@
 #include "engine/QVExecute.h"
 #include "exchange/XmileImport.h"
 #include "exchange/XmileReader.h"
+#include "model/GrafGeneration.h"
 
 using namespace qv;
 
@@ -183,4 +184,36 @@ TEST(XmileImport, NamesBecomeNamesTheLanguageAccepts) {
     auto cycle = Import(xmile_samples::Wrap("<sim_specs/>", R"(<aux name="a"><eqn>b+1</eqn></aux>
 <aux name="b"><eqn>a*2</eqn></aux>)"));
     EXPECT_EQ(std::get<std::string>(cycle), "Diese Gr\xF6\xDF" "en h\xE4ngen im Kreis voneinander ab: A, B");
+}
+
+TEST(XmileImport, ViewBecomesADiagramThatComputesTheSameStock) {
+    XmileImportResult cup = Imported(xmile_samples::CoolingCup);
+    const TDiagram& diagram = cup.Diagram;
+    ASSERT_EQ(diagram.Stocks.size(), 1u);
+    ASSERT_EQ(diagram.Rates.size(), 1u);
+    EXPECT_EQ(diagram.Constants.size(), 2u);
+    EXPECT_EQ(diagram.Rates[0]->Definition,
+              "HEAT_LOSS_TO_ROOM:=((COFFEE_TEMPERATURE-ROOM_TEMPERATURE)/CHARACTERISTIC_TIME)");
+    // The outflow and both connectors reach their elements.
+    ASSERT_EQ(diagram.Arrows.size(), 3u);
+    for (const auto& arrow : diagram.Arrows) EXPECT_TRUE(arrow->Source && arrow->Target);
+    EXPECT_EQ(diagram.Arrows[0]->Sign, -1);
+    EXPECT_EQ(diagram.Stocks[0]->CentreX + 100, diagram.Rates[0]->CentreX);  // the view's distance kept
+
+    // Confirming the graphical editor gives an algorithm with the same stock.
+    XmileImportResult fromDiagram = cup;
+    fromDiagram.Algorithm.Program = GenerateAlgorithm(diagram, false);
+    auto generated = RunPasses(fromDiagram), imported = RunPasses(cup);
+    ASSERT_EQ(generated.size(), imported.size());
+    for (std::size_t pass = 0; pass < imported.size(); ++pass)
+        EXPECT_DOUBLE_EQ(generated[pass]["COFFEE_TEMPERATURE"], imported[pass]["COFFEE_TEMPERATURE"]);
+
+    // Without a view there is no diagram; an auxiliary the diagram cannot hold is named.
+    EXPECT_TRUE(Imported(xmile_samples::Sir).Diagram.Stocks.empty());
+    XmileImportResult withAux = Imported(xmile_samples::Wrap(
+        "<sim_specs/>", R"(<stock name="S"><eqn>1</eqn><inflow>f</inflow></stock><flow name="f"><eqn>MAX(S, g)</eqn></flow>
+<aux name="g"><eqn>S*2</eqn></aux>)",
+        R"(<stock name="S" x="10" y="10"/><flow name="f" x="-50" y="10"/><aux name="g" x="0" y="80"/>)"));
+    EXPECT_EQ(withAux.Diagram.Rates.size(), 1u);
+    EXPECT_EQ(withAux.Algorithm.Program[3], "// Im grafischen Modell nicht als eine Rate darstellbar: F, G");
 }

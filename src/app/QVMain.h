@@ -109,6 +109,7 @@ private:
     void SpeichernUnter1Click();
     void Export1Click();
     void XmileImportieren1Click();  // QVMainXmile.cpp
+    void XmileExportieren1Click();  // QVMainXmileExport.cpp
     void Beenden1Click() { close(); }
 
     // Printing (QVMainPrint.cpp).
@@ -278,7 +279,7 @@ private:
     QMenu* simulationMenu_ = nullptr;
 
     struct Commands {
-        QAction *save, *saveAs, *exportTable, *print, *savePdf, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
+        QAction *save, *saveAs, *exportTable, *exportXmile, *print, *savePdf, *cut, *copy, *paste, *remove, *rotate, *editSimulation;
         QAction *chart, *table, *immediate, *autoScale, *animationStart, *animationPause, *animationStop;
         QAction *copySimulation, *insertPicture, *formatText, *formatPicture, *axisNumbers, *legend, *formatChart,
             *tableNumbers, *arrowTool, *textTool;

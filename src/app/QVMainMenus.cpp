@@ -54,6 +54,7 @@ void TMain::createMenus() {
     c.saveAs = command(datei, QStringLiteral("Speichern &unter..."), &TMain::SpeichernUnter1Click);
     c.exportTable = command(datei, QStringLiteral("Nach E&xcel exportieren"), &TMain::Export1Click);
     command(datei, QStringLiteral("XMILE-Modell &importieren..."), &TMain::XmileImportieren1Click);
+    c.exportXmile = command(datei, QStringLiteral("&Als XMILE exportieren..."), &TMain::XmileExportieren1Click);
     c.print = command(datei, QStringLiteral("&Drucken..."), &TMain::Drucken1Click, QStringLiteral("Drucken"), tools);
     c.print->setShortcut(QKeySequence::Print);
     command(datei, QStringLiteral("Drucker&einrichtung..."), &TMain::Druckereinrichtung1Click);
@@ -147,6 +148,7 @@ void TMain::updateCommands() {
     c.save->setEnabled(mayBeSaved());
     c.saveAs->setEnabled(any);
     c.exportTable->setEnabled(table && selected);
+    c.exportXmile->setEnabled(selected);
     c.print->setEnabled(selected);
     c.savePdf->setEnabled(selected);
     c.editSimulation->setEnabled(selected);

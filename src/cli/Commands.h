@@ -15,6 +15,7 @@ int RenderCommand(const std::vector<std::string>& args);
 int ConvertCommand(const std::vector<std::string>& args);
 int GenerateCommand(const std::vector<std::string>& args);
 int DiagramCommand(const std::vector<std::string>& args);
+int ExportCommand(const std::vector<std::string>& args);
 int ImportCommand(const std::vector<std::string>& args);
 int ReportCommand(const std::vector<std::string>& args);
 

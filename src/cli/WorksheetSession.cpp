@@ -10,7 +10,6 @@
 #include "cli/RunLimits.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
-#include "util/Cp1252.h"
 #include "util/Geometry.h"
 #include "util/Cp1252.h"
 #include "util/TextHelpers.h"

@@ -30,6 +30,8 @@ constexpr const char* Usage =
     "      ergibt (die Prädikate aus Praedkt.txt oder DATEI).\n"
     "  diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)\n"
     "      zeichnet das grafische Modell der Simulation.\n"
+    "  export DOKUMENT.prg -o MODELL.xmile [--simulation NAME]\n"
+    "      schreibt die Simulation als XMILE-Modell.\n"
     "  import MODELL.xmile -o DOKUMENT.prg [--name NAME] [--partial]\n"
     "      legt ein Dokument mit dem XMILE-Modell als Simulation an; mit --partial ohne die\n"
     "      Größen, die sich nicht übernehmen lassen.\n"
@@ -51,6 +53,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "generate") return qv::cli::GenerateCommand(args);
     if (command == "diagram") return qv::cli::DiagramCommand(args);
     if (command == "import") return qv::cli::ImportCommand(args);
+    if (command == "export") return qv::cli::ExportCommand(args);
     if (command == "report") return qv::cli::ReportCommand(args);
     std::cerr << "Unbekannter Befehl: " << command << '\n' << Usage;
     return qv::cli::ExitUsage;

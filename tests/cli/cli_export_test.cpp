@@ -1,0 +1,43 @@
+// quorvel-cli export: the file written, what it leaves out on stderr, and
+// wrong calls.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "CliProcess.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(CliExport, WritesTheModelAndNamesWhatItLeavesOut) {
+    const std::string example = std::string(QV_EXAMPLES_DIR) + "/raeuber-beute-grafisch.prg";
+    auto xmile = WriteTempFile("rb.xmile", "");
+    auto r = RunCli({"export", example, "--simulation", "Räuber und Beute (grafisch)", "-o", xmile});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string text = Slurp(xmile);
+    EXPECT_NE(text.find("<stock name=\"Füchse\">"), std::string::npos);
+    EXPECT_NE(text.find("<connector"), std::string::npos);
+
+    // An algorithm with a condition: the rest is written, the line named.
+    auto program = WriteTempFile("bedingt.txt", "IF B > 5 THEN B := 5\nB := B + 1*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
+    auto document = WriteTempFile("bedingt.prg", "");
+    r = RunCli({"new", "-o", document, "--program", program, "--start", "ZEITSCHRITT=1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = RunCli({"export", document, "-o", xmile});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "Nicht nach XMILE übertragen (keine Entsprechung): Zeile 1.\n");
+    EXPECT_NE(Slurp(xmile).find("<stock name=\"B\">"), std::string::npos);
+
+    EXPECT_EQ(RunCli({"export", example}).exitCode, 1);
+    EXPECT_EQ(RunCli({"export", example, "--simulation", "Gibt es nicht", "-o", xmile}).exitCode, 1);
+}

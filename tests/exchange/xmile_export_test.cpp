@@ -1,0 +1,230 @@
+// XMILE export: the written file read back with an XML reader, for the
+// predator-prey example drawn as a diagram and for algorithms written by hand.
+#include <gtest/gtest.h>
+
+#include <QXmlStreamReader>
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "document/QVDocument.h"
+#include "engine/QVCompile.h"
+#include "engine/QVExecute.h"
+#include "exchange/XmileExport.h"
+#include "exchange/XmileImport.h"
+#include "exchange/XmileReader.h"
+#include "model/QVGrafElements.h"
+#include "util/Cp1252.h"
+
+using namespace qv;
+
+namespace {
+
+struct ReadVariable {
+    std::string Kind, Equation;
+    std::vector<std::string> Inflows, Outflows;
+};
+
+// The parts of an XMILE file the tests look at, names in UTF-8.
+struct ReadModel {
+    std::map<std::string, std::string> SimSpecs;
+    std::map<std::string, ReadVariable> Variables;
+    std::map<std::string, std::pair<int, int>> ViewPositions;
+    std::set<std::pair<std::string, std::string>> Connectors;
+    bool HasView = false;
+};
+
+ReadModel ReadBack(const QByteArray& bytes) {
+    ReadModel m;
+    QXmlStreamReader xml(bytes);
+    std::vector<std::string> open;
+    std::string current, connectorFrom;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) open.pop_back();
+        if (!xml.isStartElement()) continue;
+        const std::string name = xml.name().toString().toStdString();
+        const std::string parent = open.empty() ? "" : open.back();
+        open.push_back(name);
+        EXPECT_EQ(xml.namespaceUri().toString(), "http://docs.oasis-open.org/xmile/ns/XMILE/v1.0");
+        const std::string attrName = xml.attributes().value("name").toString().toStdString();
+        if (parent == "sim_specs") {
+            m.SimSpecs[name] = xml.readElementText().toStdString();
+            open.pop_back();
+        } else if (parent == "variables") {
+            current = attrName;
+            m.Variables[current].Kind = name;
+        } else if (open.size() >= 3 && open[open.size() - 3] == "variables") {
+            const std::string text = xml.readElementText().toStdString();
+            open.pop_back();
+            ReadVariable& v = m.Variables[current];
+            if (name == "eqn") v.Equation = text;
+            if (name == "inflow") v.Inflows.push_back(text);
+            if (name == "outflow") v.Outflows.push_back(text);
+        } else if (parent == "view") {
+            m.HasView = true;
+            if (name != "connector")
+                m.ViewPositions[attrName] = {xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()};
+        } else if (parent == "connector") {
+            const std::string text = xml.readElementText().toStdString();
+            open.pop_back();
+            if (name == "from") connectorFrom = text;
+            else m.Connectors.insert({connectorFrom, text});
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return m;
+}
+
+void AddVariable(tsim& sim, const std::string& name, double start) {
+    sim.Variables.push_back(std::make_unique<Tvariable>(name));
+    sim.Variables.back()->StartValue = start;
+}
+
+using Pass = std::map<std::string, double>;
+
+// The values of every variable (by upper-case name) after each pass.
+std::vector<Pass> RunPasses(const std::vector<std::string>& program, const std::vector<std::pair<std::string, double>>& start,
+                      int steps) {
+    CompileProgram(program, false);
+    CompilerState& compiler = Compiler();
+    EXPECT_FALSE(compiler.ErrorFlag) << CompileErrorText(compiler.CompileError) << " in line " << compiler.ErrorLine;
+    for (int i = 0; i <= compiler.VariableCount; ++i) {
+        compiler.VariableValues[i] = 0;
+        for (const auto& [name, value] : start)
+            if (UpperCase1252(name) == UpperCase1252(compiler.VariableNames[i])) compiler.VariableValues[i] = value;
+    }
+    std::vector<Pass> passes;
+    PollThrottle poll(nullptr);
+    for (int step = 0; step < steps; ++step) {
+        RunProgram(poll);
+        Pass values;
+        for (int i = 0; i <= compiler.VariableCount; ++i)
+            values[UpperCase1252(compiler.VariableNames[i])] = compiler.VariableValues[i];
+        passes.push_back(values);
+    }
+    return passes;
+}
+
+}  // namespace
+
+TEST(XmileExport, DiagramBecomesStocksFlowsConstantsAndView) {
+    TDocument document = readDocument(std::string(QV_EXAMPLES_DIR) + "/raeuber-beute-grafisch.prg");
+    const tsim& sim = *document.Simulations.front();
+    const XmileExport exported = ExportXmile(sim);
+    EXPECT_EQ(exported.Warning, "");
+    const ReadModel m = ReadBack(exported.Bytes);
+
+    const double dt = sim.Variables[sim.IndexOfVariable("ZEITSCHRITT")]->StartValue;
+    EXPECT_EQ(std::stod(m.SimSpecs.at("dt")), dt);
+    EXPECT_DOUBLE_EQ(std::stod(m.SimSpecs.at("stop")) - std::stod(m.SimSpecs.at("start")), sim.StepCount * dt);
+
+    const ReadVariable& hasen = m.Variables.at("Hasen");
+    EXPECT_EQ(hasen.Kind, "stock");
+    EXPECT_EQ(std::stod(hasen.Equation), sim.Variables[sim.IndexOfVariable("HASEN")]->StartValue);
+    EXPECT_EQ(hasen.Inflows, std::vector<std::string>{"Hasengeburten"});
+    EXPECT_EQ(hasen.Outflows, std::vector<std::string>{"Hasenverluste"});
+    EXPECT_EQ(m.Variables.at("Füchse").Outflows, std::vector<std::string>{"Fuchstod"});
+    EXPECT_EQ(m.Variables.at("Hasenverluste").Kind, "flow");
+    EXPECT_EQ(m.Variables.at("Hasenverluste").Equation, "((Fressrate * Hasen) * Füchse)");
+    EXPECT_EQ(m.Variables.at("Sterberate").Kind, "aux");
+    EXPECT_EQ(std::stod(m.Variables.at("Sterberate").Equation),
+              sim.Variables[sim.IndexOfVariable("STERBERATE")]->StartValue);
+
+    // Every variable has its place from the diagram; information arrows are
+    // connectors, the arrows from rates into stocks are not.
+    for (const auto& [name, v] : m.Variables) EXPECT_TRUE(m.ViewPositions.count(name)) << name;
+    EXPECT_EQ(m.ViewPositions.at("Hasen"), std::make_pair(sim.Diagram.Stocks[0]->CentreX, sim.Diagram.Stocks[0]->CentreY));
+    EXPECT_TRUE(m.Connectors.count({"Vermehrung", "Hasengeburten"}));
+    EXPECT_TRUE(m.Connectors.count({"Füchse", "Hasenverluste"}));
+    EXPECT_FALSE(m.Connectors.count({"Hasengeburten", "Hasen"}));
+}
+
+TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
+    tsim sim;
+    sim.Program = {"k := 0,5",
+                   "Zufluss := k*(100 - B)",
+                   "B := B + Zufluss*ZEITSCHRITT",
+                   "A := A - INT(B/7)*ZEITSCHRITT // Abfluss ohne eigenen Namen",
+                   "IF B > 50 THEN k := 1",
+                   "C := -B^2 + SQR(ZEIT)",
+                   "R := RANDOM(1)",
+                   "ZEIT := ZEIT + ZEITSCHRITT"};
+    AddVariable(sim, "B", 10);
+    AddVariable(sim, "A", 5);
+    AddVariable(sim, "ZEIT", 2);
+    AddVariable(sim, "ZEITSCHRITT", 0.25);
+    sim.StepCount = 8;
+    XmileExport exported = ExportXmile(sim);
+    EXPECT_EQ(Cp1252ToUtf8(exported.Warning), "Nicht nach XMILE übertragen (keine Entsprechung): Zeile 5, R.");
+    ReadModel m = ReadBack(exported.Bytes);
+    EXPECT_EQ(m.SimSpecs.at("start"), "2");
+    EXPECT_EQ(m.SimSpecs.at("stop"), "4");
+    EXPECT_EQ(m.SimSpecs.at("dt"), "0.25");
+    EXPECT_FALSE(m.HasView);
+    EXPECT_EQ(m.Variables.at("B").Equation, "10");
+    EXPECT_EQ(m.Variables.at("B").Inflows, std::vector<std::string>{"Zufluss"});
+    EXPECT_EQ(m.Variables.at("Zufluss").Kind, "flow");
+    EXPECT_EQ(m.Variables.at("Zufluss").Equation, "(k * (100 - B))");
+    EXPECT_EQ(m.Variables.at("k").Equation, "0.5");
+    // The program's INT cuts towards zero, and its "-" binds before "^".
+    EXPECT_EQ(m.Variables.at("A").Outflows, std::vector<std::string>{"A_Abfluss"});
+    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(IF (B / 7) < 0 THEN -INT(-(B / 7)) ELSE INT((B / 7)))");
+    EXPECT_EQ(m.Variables.at("C").Equation, "(((-B) ^ 2) + (TIME ^ 2))");
+
+    // A simplified model adds whole changes once per pass: one pass is one time unit.
+    // A change made of named rates gives one flow per rate.
+    sim.Program = {"Z := 3", "V := B/10", "B := B + (Z - V)", "A := A - B/2", "ZEIT := ZEIT + 1"};
+    exported = ExportXmile(sim);
+    EXPECT_EQ(exported.Warning, "");
+    m = ReadBack(exported.Bytes);
+    EXPECT_EQ(m.SimSpecs.at("dt"), "1");
+    EXPECT_EQ(m.SimSpecs.at("stop"), "10");
+    EXPECT_EQ(m.Variables.at("B").Inflows, std::vector<std::string>{"Z"});
+    EXPECT_EQ(m.Variables.at("B").Outflows, std::vector<std::string>{"V"});
+    EXPECT_EQ(m.Variables.at("V").Kind, "flow");
+    EXPECT_EQ(m.Variables.at("V").Equation, "(B / 10)");
+    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(B / 2)");
+
+    // Names XMILE reads as its own functions and constants are renamed, so
+    // the model does not compute with the built-in PI or STEP.
+    sim.Program = {"Step := Pi*2", "ZEIT := ZEIT + ZEITSCHRITT"};
+    m = ReadBack(ExportXmile(sim).Bytes);
+    EXPECT_EQ(m.Variables.at("Step_Wert").Equation, "(Pi_Wert * 2)");
+    EXPECT_EQ(m.Variables.at("Pi_Wert").Kind, "aux");
+
+    // A stock that is also set outright cannot be a stock of a model.
+    sim.Program = {"B := B + 1*ZEITSCHRITT", "B := 0", "ZEIT := ZEIT + ZEITSCHRITT"};
+    EXPECT_EQ(ExportXmile(sim).Warning, "Nicht nach XMILE \xFC" "bertragen (keine Entsprechung): B.");
+}
+
+// Export and import again: every stock has the same value after every pass.
+// The flows are computed before any stock changes, so the program already
+// follows the order an XMILE Euler run keeps.
+TEST(XmileExport, ExportThenImportGivesTheSameValues) {
+    tsim sim;
+    sim.Program = {"W := W + (INT(-T/7) + SQR(ZEIT) - 2^3^2/100)*ZEITSCHRITT",
+                   "Abk\xFChlung := k*(T - Raum)",
+                   "T := T - Abk\xFChlung*ZEITSCHRITT",
+                   "ZEIT := ZEIT + ZEITSCHRITT"};
+    const std::vector<std::pair<std::string, double>> start{{"T", 90},   {"Raum", 20},      {"k", 0.1},
+                                                            {"W", 0},    {"ZEIT", 1},       {"ZEITSCHRITT", 0.5}};
+    for (const auto& [name, value] : start) AddVariable(sim, name, value);
+    sim.StepCount = 20;
+    const std::vector<Pass> original = RunPasses(sim.Program, start, sim.StepCount);
+
+    const XmileExport exported = ExportXmile(sim);
+    ASSERT_EQ(exported.Warning, "");
+    auto model = ReadXmile(exported.Bytes.toStdString());
+    ASSERT_TRUE(std::holds_alternative<XmileModel>(model)) << std::get<std::string>(model);
+    auto imported = ImportXmile(std::get<XmileModel>(model), false);
+    ASSERT_TRUE(std::holds_alternative<XmileImportResult>(imported)) << std::get<std::string>(imported);
+    const AcceptedAlgorithm& algorithm = std::get<XmileImportResult>(imported).Algorithm;
+    ASSERT_EQ(algorithm.StepCount, sim.StepCount);
+    const std::vector<Pass> again = RunPasses(algorithm.Program, algorithm.StartValues, algorithm.StepCount);
+    for (int pass = 0; pass < sim.StepCount; ++pass)
+        for (const char* stock : {"T", "W", "ZEIT"}) {
+            ASSERT_TRUE(again[pass].count(stock)) << stock;
+            EXPECT_NEAR(again[pass].at(stock), original[pass].at(stock), 1e-9) << stock << " after pass " << pass + 1;
+        }
+}

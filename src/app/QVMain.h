@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
@@ -31,9 +33,11 @@ namespace qv {
 class AlgoEditorState;
 class TChartPicture;
 class THelpForm;
+class TSliderDock;
 class TTableView;
 class TWartendlg;
 class Tsimple;
+struct Tvariable;
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -156,6 +160,19 @@ private:
     void ArrowToolClick();
     void TextToolClick();
 
+    // Start-value sliders (QVMainSliders.cpp).
+    void createSliderDock(QMenu* view);
+    // The simulation of that name, with its variable in found (null when missing).
+    tsim* sliderVariable(const std::string& simulation, const std::string& variable, Tvariable*& found);
+    void sliderMoved(const std::string& variable, double value);
+    void sliderCommitted(const std::string& variable, double before, double after);
+    // Recomputes under the progress box; a quick run makes the sliders live again.
+    void recomputeAfterSlider();
+    void undoSlider();
+    QString sliderSettingsKey() const;
+    void loadSliderRows();
+    void storeSliderRows();
+
     // Edit commands (QVMainEdit.cpp).
     void Loeschen1Click();
     bool pageObjectSelected() const;
@@ -192,6 +209,12 @@ private:
     QImage dragBase_;  // the page picture the outlines are drawn over while dragging
     std::unique_ptr<QTimer> animationTimer_;  // exists only while an animation runs
     bool inAnimationTick_ = false;
+    // Slider changes Ctrl+Z takes back, the latest last.
+    struct SliderChange {
+        std::string Simulation, Variable;
+        double Before = 0;
+    };
+    std::vector<SliderChange> sliderUndo_;
 
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;
@@ -201,6 +224,7 @@ private:
     QScrollArea* chartView_ = nullptr;
     TChartPicture* picture_ = nullptr;
     TTableView* table_ = nullptr;
+    TSliderDock* sliders_ = nullptr;
     QComboBox* simulationBox_ = nullptr;
     QComboBox* xAxis_ = nullptr;
     QComboBox* yAxis_ = nullptr;

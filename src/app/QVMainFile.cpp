@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "app/QVMain.h"
+#include "app/SliderDock.h"
 #include "app/QVTableView.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/FileDialogs.h"
@@ -48,6 +49,7 @@ bool TMain::newDocument() {
     if (!mayDiscard()) return false;
     takeDocument(TDocument::CreateNew());
     fileName_ = QStringLiteral("NONAME.PRG");
+    loadSliderRows();
     anzeigen();
     updateTitle();
     return true;
@@ -57,6 +59,7 @@ void TMain::takeDocument(TDocument document) {
     stopAnimation();
     finishDrag();
     releaseTable();
+    sliders_->showSimulation(nullptr);
     document_ = std::move(document);
     saved_ = true;
     runStopped_.clear();
@@ -94,6 +97,7 @@ bool TMain::openFile(const QString& path) {
     computingAllowed_ = true;
     fileName_ = path;
     lastDirectory_ = QFileInfo(path).absolutePath();
+    loadSliderRows();
     updateTitle();
     anzeigen();
     saved_ = true;
@@ -118,6 +122,8 @@ bool TMain::saveFileAs(const QString& path) {
     saved_ = true;
     fileName_ = path;
     lastDirectory_ = QFileInfo(path).absolutePath();
+    // The rows follow the document to its new name.
+    storeSliderRows();
     updateTitle();
     showStatus(tool_ == 0 ? QStringLiteral("Auf Objekte klicken...")
                           : QStringLiteral("Auf vorhandenen Text oder an neue Position klicken..."));

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -87,6 +88,19 @@ void PrintError(const std::string& programText) {
         }
     }
     std::cerr << line << '\n';
+}
+
+bool HasSuffix(const std::string& path, const std::string& suffix) {
+    if (path.size() < suffix.size()) return false;
+    return std::equal(suffix.begin(), suffix.end(), path.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+bool WriteOutputFile(const std::string& path, std::span<const uint8_t> bytes) {
+    std::string error;
+    if (WriteFileSafely(path, bytes, error)) return true;
+    PrintError(error);
+    return false;
 }
 
 }  // namespace qv::cli

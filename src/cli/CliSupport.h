@@ -2,7 +2,9 @@
 // into the program's 8-bit lines, numbers on the command line, and output.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,5 +32,12 @@ std::optional<std::pair<std::string, std::string>> SplitAssignment(const std::st
 // Writes a program text (Windows-1252) to stderr as UTF-8, one line per
 // line of the message, whatever line breaks it uses.
 void PrintError(const std::string& programText);
+
+// Whether a file name ends in suffix (".png"), whatever the case of its letters.
+bool HasSuffix(const std::string& path, const std::string& suffix);
+
+// Writes an output file whole or not at all (WriteFileSafely); on failure the
+// German reason is on stderr and the earlier file is untouched.
+bool WriteOutputFile(const std::string& path, std::span<const uint8_t> bytes);
 
 }  // namespace qv::cli

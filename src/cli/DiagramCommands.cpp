@@ -1,7 +1,6 @@
 // quorvel-cli generate DOC.prg --from graphical|verbal [--simulation NAME] [--predicates FILE]
 // quorvel-cli diagram DOC.prg [--simulation NAME] -o OUT.(png|svg)
 #include <QBuffer>
-#include <QSaveFile>
 #include <iostream>
 
 #include "cli/CliSupport.h"
@@ -72,27 +71,26 @@ tsim* FindSimulation(const TDocument& document, const std::string& utf8Name) {
     return nullptr;
 }
 
-bool EndsWith(const std::string& text, const char* suffix) {
-    const std::string tail(suffix);
-    if (text.size() < tail.size()) return false;
-    return std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
-bool SaveBytes(const std::string& path, const QByteArray& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
+// Draws the diagram as an SVG or PNG picture and writes it whole or not at
+// all; on failure the reason is on stderr.
 bool WritePicture(TDiagram& diagram, const IntRect& area, const std::string& output) {
-    if (EndsWith(output, ".svg")) {
+    if (HasSuffix(output, ".svg")) {
         QBuffer svg;
         svg.open(QIODevice::WriteOnly);
-        return WriteDiagramSvg(diagram, area, svg) && SaveBytes(output, svg.data());
+        if (!WriteDiagramSvg(diagram, area, svg)) {
+            std::cerr << "Das Diagramm kann nicht als SVG-Bild gezeichnet werden.\n";
+            return false;
+        }
+        const QByteArray& data = svg.data();
+        return WriteOutputFile(output, std::span(reinterpret_cast<const uint8_t*>(data.data()),
+                                                 static_cast<std::size_t>(data.size())));
     }
     std::vector<uint8_t> png = EncodePng(ImageToPicture(DiagramImage(diagram, area), PictureKind::Png));
-    return !png.empty() &&
-           SaveBytes(output, QByteArray(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())));
+    if (png.empty()) {
+        std::cerr << "Das Diagramm kann nicht als PNG-Bild gezeichnet werden.\n";
+        return false;
+    }
+    return WriteOutputFile(output, png);
 }
 
 // The lines confirming the verbal editor would write, with the predicates of
@@ -145,7 +143,7 @@ int GenerateCommand(const std::vector<std::string>& args) {
 int DiagramCommand(const std::vector<std::string>& args) {
     constexpr const char* Usage = "Aufruf: quorvel-cli diagram DOKUMENT.prg [--simulation NAME] -o AUSGABE.(png|svg)";
     DiagramArguments parsed;
-    if (!ParseArguments(args, false, true, parsed) || !(EndsWith(parsed.Output, ".png") || EndsWith(parsed.Output, ".svg"))) {
+    if (!ParseArguments(args, false, true, parsed) || !(HasSuffix(parsed.Output, ".png") || HasSuffix(parsed.Output, ".svg"))) {
         std::cerr << Usage << '\n';
         return ExitUsage;
     }
@@ -161,10 +159,7 @@ int DiagramCommand(const std::vector<std::string>& args) {
         std::cerr << "Das Diagramm ist zu groß für ein Bild.\n";
         return ExitCompileError;
     }
-    if (!WritePicture(sim->Diagram, area, parsed.Output)) {
-        std::cerr << "Die Datei " << parsed.Output << " kann nicht geschrieben werden.\n";
-        return ExitUsage;
-    }
+    if (!WritePicture(sim->Diagram, area, parsed.Output)) return ExitUsage;
     return ExitOk;
 }
 

@@ -20,7 +20,6 @@
 #include "util/Cp1252.h"
 #include "util/Picture.h"
 #include "util/PngCodec.h"
-#include "util/WholeFile.h"
 
 namespace qv::cli {
 
@@ -30,20 +29,13 @@ namespace {
 // fit a column.
 QFont TableGridFont() { return QFont("Liberation Sans", 8); }
 
-bool EndsWith(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    std::string tail = text.substr(text.size() - suffix.size());
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == suffix;
-}
-
 std::vector<uint8_t> AsBytes(const QByteArray& data) { return std::vector<uint8_t>(data.begin(), data.end()); }
 
 // The page in the format the output's name asks for, whole in memory, so the
 // file is written completely or not at all. Nothing when there is no memory
 // for the picture: no painter may start on an image that was not made.
 std::optional<std::vector<uint8_t>> RenderTo(TDocument& document, const std::string& output, int width, int height) {
-    if (EndsWith(output, ".png")) {
+    if (HasSuffix(output, ".png")) {
         QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
         if (image.isNull()) return std::nullopt;
         RenderPage(document, image, width, height);
@@ -54,7 +46,7 @@ std::optional<std::vector<uint8_t>> RenderTo(TDocument& document, const std::str
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (EndsWith(output, ".svg")) {
+    if (HasSuffix(output, ".svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(QSize(width, height));
@@ -76,7 +68,7 @@ std::optional<std::vector<uint8_t>> RenderTo(TDocument& document, const std::str
 
 // A PNG picture is bound by the picture limits; vector pictures are not.
 std::optional<std::string> PictureSizeProblem(const std::string& output, int width, int height) {
-    if (!EndsWith(output, ".png") || PictureSizeAllowed(width, height)) return std::nullopt;
+    if (!HasSuffix(output, ".png") || PictureSizeAllowed(width, height)) return std::nullopt;
     const auto side = static_cast<int>(std::sqrt(static_cast<double>(MaxPicturePixels)));
     return "Das PNG-Bild wäre mit " + std::to_string(width) + " × " + std::to_string(height) +
            " Bildpunkten zu groß: erlaubt sind höchstens " + std::to_string(MaxPicturePixels >> 20) +
@@ -129,7 +121,7 @@ int RenderCommand(const std::vector<std::string>& args) {
             return ExitUsage;
         }
     }
-    if (input.empty() || !(EndsWith(output, ".png") || EndsWith(output, ".svg") || EndsWith(output, ".pdf"))) {
+    if (input.empty() || !(HasSuffix(output, ".png") || HasSuffix(output, ".svg") || HasSuffix(output, ".pdf"))) {
         std::cerr << Usage << '\n';
         return ExitUsage;
     }
@@ -146,11 +138,7 @@ int RenderCommand(const std::vector<std::string>& args) {
         std::cerr << "Nicht genügend Speicher für ein Bild mit " << width << " × " << height << " Bildpunkten.\n";
         return ExitUsage;
     }
-    std::string error;
-    if (!WriteFileSafely(output, *bytes, error)) {
-        PrintError(error);
-        return ExitUsage;
-    }
+    if (!WriteOutputFile(output, *bytes)) return ExitUsage;
     return code;
 }
 

@@ -2,6 +2,7 @@
 // diagram, on a document without a diagram, and on broken input.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -121,6 +122,14 @@ TEST(CliDiagram, EmptyDiagramsAndWrongInput) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "Dies ist keine Quorvel-Datei, oder Datei defekt.\n");
     EXPECT_EQ(RunCli({"diagram", "/nonexistent/x.prg", "-o", png}).exitCode, 2);
+
+    // A write-protected picture is kept as it was, with the reason.
+    auto kept = WriteTempFile("kept.svg", "alt");
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+    r = RunCli({"diagram", Example, "-o", kept});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Die Datei " + kept + " ist schreibgeschützt.\n");
+    EXPECT_EQ(Slurp(kept), "alt");
 }
 
 }  // namespace

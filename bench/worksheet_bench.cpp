@@ -2,6 +2,8 @@
 // of 100 000 steps with four curves (one smoothed, one of points) the time
 // to build the chart and to draw the page, each against the time to compute;
 // and reading and writing a document of 10 simulations × 100 000 values.
+// A slider frame is what one move of a start-value slider costs: set the
+// value, recompute, rebuild the curves and draw the page into a 1000 × 700 view.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -19,7 +21,7 @@ namespace {
 constexpr int Steps = 100000;
 constexpr int PageWidthPx = 1600, PageHeightPx = 1200;
 
-qv::TDocument PredatorPrey(int simulations = 1) {
+qv::TDocument PredatorPrey(int simulations = 1, int steps = Steps) {
     qv::TDocument document = qv::TDocument::CreateNew();
     for (int s = 0; s < simulations; ++s) {
         qv::AcceptedAlgorithm model;
@@ -28,7 +30,7 @@ qv::TDocument PredatorPrey(int simulations = 1) {
                          "HASEN := HASEN + (GEBURTEN - GEFRESSEN) * ZEITSCHRITT",
                          "FUECHSE := FUECHSE + (0.02 * HASEN * FUECHSE - 0.6 * FUECHSE) * ZEITSCHRITT",
                          "ZEIT := ZEIT + ZEITSCHRITT"};
-        model.StepCount = Steps;
+        model.StepCount = steps;
         model.StartValues = {{"HASEN", 30}, {"FUECHSE", 4}, {"ZEITSCHRITT", 0.0005}};
         if (qv::AddNewSimulation(document, model)) throw std::runtime_error("model does not compile");
         qv::tsim& sim = *document.SelectedSimulation();
@@ -66,6 +68,27 @@ void BM_DrawPage(benchmark::State& state) {
     for (auto _ : state) qv::RenderPage(document, image, PageWidthPx, PageHeightPx);
 }
 
+void SliderFrames(benchmark::State& state, int steps) {
+    SetPageScale();
+    qv::TDocument document = PredatorPrey(1, steps);
+    qv::tsim& sim = *document.SelectedSimulation();
+    qv::Tvariable& rabbits = *sim.Variables[sim.IndexOfVariable("HASEN")];
+    QImage view(1000, 700, QImage::Format_ARGB32_Premultiplied);
+    double value = 30;
+    for (auto _ : state) {
+        value = value == 30 ? 31 : 30;
+        rabbits.StartValue = value;
+        qv::ComputeDocument(document, nullptr);
+        qv::BuildChart(document);
+        qv::RenderPage(document, view, view.width(), view.height());
+    }
+}
+
+void BM_SliderFrame(benchmark::State& state) { SliderFrames(state, Steps); }
+
+// A short run, where a frame must stay well within a screen refresh.
+void BM_SliderFrame1000Steps(benchmark::State& state) { SliderFrames(state, 1000); }
+
 qv::TDocument& TenSimulations() {
     static qv::TDocument document = [] {
         SetPageScale();
@@ -101,6 +124,8 @@ void BM_ReadDocument(benchmark::State& state) {
 BENCHMARK(BM_Compute)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SliderFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SliderFrame1000Steps)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
 
@@ -112,7 +137,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::cout << "\nRatios to the time to compute (same run):\n";
-    for (const char* name : {"BM_BuildCurves", "BM_DrawPage", "BM_WriteDocument", "BM_ReadDocument"})
+    for (const char* name : {"BM_BuildCurves", "BM_DrawPage", "BM_SliderFrame", "BM_WriteDocument", "BM_ReadDocument"})
         reporter.PrintRatio(std::string(name) + " / BM_Compute", name, "BM_Compute");
     benchmark::Shutdown();
 }

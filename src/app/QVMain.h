@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/AlgorithmEditor.h"
 #include "charts/ChartRun.h"
@@ -39,10 +41,12 @@ class TChartPicture;
 class TDruckdlg;
 class THelpForm;
 class TSonderzeichendlg;
+class TSliderDock;
 class TTableView;
 class TWartendlg;
 class Tschooledit;
 class Tsimple;
+struct Tvariable;
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -192,6 +196,18 @@ private:
     void applyTextFormat(int kind);
     // Shows the defaults of what has just been selected.
     void showTextFormat();
+    // Start-value sliders (QVMainSliders.cpp).
+    void createSliderDock(QMenu* view);
+    // The simulation of that name, with its variable in found (null when missing).
+    tsim* sliderVariable(const std::string& simulation, const std::string& variable, Tvariable*& found);
+    void sliderMoved(const std::string& variable, double value);
+    void sliderCommitted(const std::string& variable, double before, double after);
+    // Recomputes under the progress box; a quick run makes the sliders live again.
+    void recomputeAfterSlider();
+    void undoSlider();
+    QString sliderSettingsKey() const;
+    void loadSliderRows();
+    void storeSliderRows();
 
     // Edit commands (QVMainEdit.cpp).
     void Ausschneiden1Click();
@@ -254,6 +270,12 @@ private:
     // their defaults with "&Neu".
     std::unique_ptr<QPrinter> printer_;
     PrintOptions printOptions_;
+    // Slider changes Ctrl+Z takes back, the latest last.
+    struct SliderChange {
+        std::string Simulation, Variable;
+        double Before = 0;
+    };
+    std::vector<SliderChange> sliderUndo_;
 
     // Owned by Qt's parent chain, which ends at this window.
     TWartendlg* wait_ = nullptr;
@@ -266,6 +288,7 @@ private:
     TChartPicture* picture_ = nullptr;
     Tschooledit* textEditor_ = nullptr;
     TTableView* table_ = nullptr;
+    TSliderDock* sliders_ = nullptr;
     QComboBox* simulationBox_ = nullptr;
     QComboBox* xAxis_ = nullptr;
     QComboBox* yAxis_ = nullptr;

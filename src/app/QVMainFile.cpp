@@ -7,6 +7,7 @@
 
 #include "app/Cursors.h"
 #include "app/QVMain.h"
+#include "app/SliderDock.h"
 #include "app/QVTableView.h"
 #include "charts/bsgraf3d.h"
 #include "dialogs/FileDialogs.h"
@@ -37,6 +38,7 @@ bool TMain::newDocument() {
     takeDocument(TDocument::CreateNew());
     fileName_ = QStringLiteral("NONAME.PRG");
     printOptions_ = PrintOptions();
+    loadSliderRows();
     anzeigen();
     updateTitle();
     return true;
@@ -47,6 +49,7 @@ void TMain::takeDocument(TDocument document) {
     closeTextEditor();
     finishDrag();
     releaseTable();
+    sliders_->showSimulation(nullptr);
     document_ = std::move(document);
     saved_ = true;
     runStopped_.clear();
@@ -84,6 +87,7 @@ bool TMain::openFile(const QString& path) {
     computingAllowed_ = true;
     fileName_ = path;
     lastDirectory_ = QFileInfo(path).absolutePath();
+    loadSliderRows();
     updateTitle();
     anzeigen();
     saved_ = true;
@@ -109,6 +113,8 @@ bool TMain::saveFileAs(const QString& path) {
     saved_ = true;
     fileName_ = path;
     lastDirectory_ = QFileInfo(path).absolutePath();
+    // The rows follow the document to its new name.
+    storeSliderRows();
     updateTitle();
     showStatus(tool_ == 0 ? QStringLiteral("Auf Objekte klicken...")
                           : QStringLiteral("Auf vorhandenen Text oder an neue Position klicken..."));

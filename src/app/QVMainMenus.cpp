@@ -90,6 +90,7 @@ void TMain::createMenus() {
                               QStringLiteral("Animation beenden"), tools);
     ansicht->addSeparator();
     command(ansicht, QStringLiteral("&Neu zeichnen"), &TMain::NeuZeichnen1Click);
+    createSliderDock(ansicht);
     for (QAction* toggle : {c.chart, c.table, c.immediate, c.autoScale, c.animationPause}) toggle->setCheckable(true);
 
     QMenu* einfuegen = menuBar()->addMenu(QStringLiteral("&Einfügen"));

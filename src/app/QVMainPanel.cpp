@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/QVMain.h"
+#include "app/SliderDock.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "drawing/QtText.h"
@@ -119,6 +120,7 @@ void TMain::selectSimulation() {
     }
     simulationBox_->setCurrentIndex(document_.Selected);
     filling_ = false;
+    sliders_->showSimulation(simulation);
     if (simulation && separate_->isChecked()) anzeigen();
     updateHint();
 }

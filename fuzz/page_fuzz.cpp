@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StopAtOnce stop;
     qv::ComputeDocument(*document, &stop);
     qv::BuildChart(*document);
-    qv::TableText(qv::buildTable(document->Simulations, document->Chart->threeD, 6));
+    qv::TableText(qv::buildTable(document->Simulations, document->Chart->threeD, qv::TableMetrics(6)));
     QImage page(PageWidth, PageHeight, QImage::Format_ARGB32_Premultiplied);
     qv::RenderPage(*document, page, PageWidth, PageHeight);
     return 0;

@@ -11,6 +11,22 @@
 
 namespace qv {
 
+namespace {
+
+// The axis numbers' and the legend's fonts have the same three fields; the
+// dialog starts from them and writes the choice back.
+template <typename Font>
+bool AskFont(QWidget* parent, const QString& caption, Font& font) {
+    const std::optional<FontChoice> chosen = ChooseFont(parent, caption, FontChoice{font.Name, font.Size, font.Style});
+    if (!chosen) return false;
+    font.Name = chosen->Name;
+    font.Size = chosen->Size;
+    font.Style = chosen->Style;
+    return true;
+}
+
+}  // namespace
+
 void TMain::FormatText1Click() {
     TextDefaultValues& defaults = TextDefaults();
     const FontChoice current{defaults.FontName, static_cast<int>(std::lround(defaults.DefaultTextSize)), defaults.FontStyle};
@@ -28,25 +44,13 @@ void TMain::FormatText1Click() {
 }
 
 void TMain::ZahlenAnAchsen1Click() {
-    ChartFont& font = document_.Chart->labelFont;
-    const std::optional<FontChoice> chosen =
-        ChooseFont(this, QStringLiteral("Zahlen an Achsen"), FontChoice{font.Name, font.Size, font.Style});
-    if (!chosen) return;
-    font.Name = chosen->Name;
-    font.Size = chosen->Size;
-    font.Style = chosen->Style;
+    if (!AskFont(this, QStringLiteral("Zahlen an Achsen"), document_.Chart->labelFont)) return;
     markChanged();
     display(false);
 }
 
 void TMain::Legende1Click() {
-    LegendFontSettings& font = LegendFont();
-    const std::optional<FontChoice> chosen =
-        ChooseFont(this, QStringLiteral("Legende"), FontChoice{font.Name, font.Size, font.Style});
-    if (!chosen) return;
-    font.Name = chosen->Name;
-    font.Size = chosen->Size;
-    font.Style = chosen->Style;
+    if (!AskFont(this, QStringLiteral("Legende"), LegendFont())) return;
     markChanged();
     display(false);
 }

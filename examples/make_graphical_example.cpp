@@ -3,13 +3,12 @@
 // constants and the influence arrows; the generated algorithm is computed
 // and the two populations are charted.
 // Usage: make-graphical-example OUT.prg
-#include <QGuiApplication>
 #include <iostream>
 
+#include "ExampleSession.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "drawing/DiagramPainter.h"
-#include "drawing/TextFonts.h"
 #include "model/GrafGeneration.h"
 #include "util/Cp1252.h"
 #include "util/Geometry.h"
@@ -118,10 +117,7 @@ int main(int argc, char** argv) {
         std::cerr << "Aufruf: make-graphical-example AUSGABE.prg\n";
         return 1;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    qv::PrepareFonts();
-    qv::Scales().PixelsPerCmX = qv::Scales().PixelsPerCmY = 100;
+    ExampleSession session(argc, argv);
 
     qv::TDocument document = qv::TDocument::CreateNew();
     qv::TDiagram diagram = PredatorPrey();

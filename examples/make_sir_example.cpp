@@ -1,16 +1,15 @@
 // Builds the SIR example: the epidemic computed and charted on a page that
 // also holds a task for the pupils on ruled paper and a small picture.
 // Usage: make-sir-example PROGRAM.txt OUT.prg
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "ExampleSession.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
-#include "drawing/TextFonts.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bstext.h"
 #include "util/Cp1252.h"
@@ -50,10 +49,7 @@ int main(int argc, char** argv) {
         std::cerr << "Aufruf: make-sir-example PROGRAMM.txt AUSGABE.prg\n";
         return 1;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    qv::PrepareFonts();
-    qv::Scales().PixelsPerCmX = qv::Scales().PixelsPerCmY = 100;
+    ExampleSession session(argc, argv);
 
     qv::TDocument document = qv::TDocument::CreateNew();
     document.Chart->plotPercent = {8, 8, 62, 84};

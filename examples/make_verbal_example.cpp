@@ -2,12 +2,11 @@
 // stock and its growth rate, two sentences, "vereinfacht" checked; the
 // generated algorithm is computed and the stock is charted.
 // Usage: make-verbal-example PRAEDKT.txt OUT.prg
-#include <QGuiApplication>
 #include <iostream>
 
+#include "ExampleSession.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
-#include "drawing/TextFonts.h"
 #include "modeleditors/PredicateList.h"
 #include "modeleditors/SentenceTranslation.h"
 #include "modeleditors/WorkingSentences.h"
@@ -20,10 +19,7 @@ int main(int argc, char** argv) {
         std::cerr << "Aufruf: make-verbal-example PRAEDKT.txt AUSGABE.prg\n";
         return 1;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    qv::PrepareFonts();
-    qv::Scales().PixelsPerCmX = qv::Scales().PixelsPerCmY = 100;
+    ExampleSession session(argc, argv);
 
     const qv::PredicateList predicates(qv::ReadPredicateFile(argv[1]));
     if (!predicates.Complete()) {

@@ -1,6 +1,7 @@
 #include "charts/LegendLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "charts/QVLegend.h"
@@ -11,8 +12,10 @@ namespace qv {
 
 namespace {
 
-// Room between two entries, and between an entry and a number it gives way to.
-constexpr int64_t Gap = 10;
+// Room between two entries, and between an entry and a number it gives way to:
+// a page distance, so that the entries stay as far apart when the page is
+// printed or drawn larger than it was laid out; at least 10 pixels on a small view.
+int64_t Gap() { return std::max<int64_t>(10, std::llround(0.3 * Scales().PixelsPerCmX)); }
 
 struct Box {
     int64_t Left, Top, Right, Bottom;
@@ -44,6 +47,7 @@ std::vector<Box> AxisNumberBoxes(const Tgraf3d& chart) {
 void placeLegends(TKomplex& page, const Tgraf3d& chart) {
     const std::vector<Box> numbers = AxisNumberBoxes(chart);
     const int64_t lineEnd = int64_t{CmToPixels(page.X() + page.Width(), 0).X} - FirstLegendX;
+    const int64_t gap = Gap();
     int64_t x = FirstLegendX, y = FirstLegendY, lineHeight = 0;
     for (auto& child : page.Children) {
         auto* entry = dynamic_cast<tlegend*>(child.get());
@@ -60,11 +64,11 @@ void placeLegends(TKomplex& page, const Tgraf3d& chart) {
             const Box box{x, y, x + w, y + h};
             auto covered = std::find_if(numbers.begin(), numbers.end(), [&](const Box& n) { return box.covers(n); });
             if (covered == numbers.end()) break;
-            x = covered->Right + Gap;
+            x = covered->Right + gap;
         }
         entry->SetPixX(static_cast<int32_t>(x));
         entry->SetPixY(static_cast<int32_t>(y));
-        x += w + Gap;
+        x += w + gap;
         lineHeight = std::max(lineHeight, h);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/QtColour.h"
@@ -20,6 +21,10 @@ QFont LegendQFont() {
 
 // One page centimetre in pixels: the room of the line before the text.
 int32_t LineRoom() { return static_cast<int32_t>(std::nearbyint(Scales().PixelsPerCmX)); }
+
+// The line stops short of the text by an eighth of that room, and never by
+// less than 5 pixels, so the two stay apart at print and large render scales.
+int32_t LineGap() { return std::max(5, LineRoom() / 8); }
 
 }  // namespace
 
@@ -63,7 +68,7 @@ void tlegend::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     PainterStateKeeper keep(painter);
     const int left = dx + PixX(), top = dy + PixY();
     painter.setPen(Pen());
-    painter.drawLine(left, top + PixHeight() / 2, left + LineRoom() - 5, top + PixHeight() / 2);
+    painter.drawLine(left, top + PixHeight() / 2, left + LineRoom() - LineGap(), top + PixHeight() / 2);
     painter.setPen(ToQColor(LineColour));
     painter.setBackgroundMode(Qt::TransparentMode);
     const QFont font = LegendQFont();

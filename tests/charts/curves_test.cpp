@@ -239,6 +239,54 @@ TEST(BuildChart, LegendEntriesKeepClearOfEachOtherAndOfTheAxisNumbers) {
     Scales() = saved;
 }
 
+// Laid out on a 100 px/cm view and printed at 600 dpi: each entry's line
+// stands clear of its own name, and the next entry's line clear of that name.
+TEST(BuildChart, LegendEntriesStayApartWhenPrintedLarger) {
+    const PageScales saved = Scales();
+    Scales().PixelsPerCmX = Scales().PixelsPerCmY = 100;
+    TDocument document = TDocument::CreateNew();
+    auto sim = Results(3);
+    auto foxes = std::make_unique<Tvariable>("FUECHSE");
+    foxes->Values = {4, 5, 6};
+    foxes->Plotted = true;
+    sim->Variables[1]->Name = "HASEN";
+    sim->Variables.push_back(std::move(foxes));
+    document.Simulations.push_back(std::move(sim));
+    document.Selected = 0;
+    ASSERT_FALSE(BuildChart(document));
+
+    const double printScale = 600 / 2.54;
+    std::vector<int> gaps;
+    {
+        ExportScalesGuard scales(printScale, printScale, document.Page.get());
+        const tlegend* first = nullptr;
+        for (const auto& child : document.Page->Children)
+            if (!first) first = dynamic_cast<const tlegend*>(child.get());
+        ASSERT_TRUE(first);
+        QImage image(document.Page->PixWidth(), first->PixHeight(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            document.Page->Draw(painter, 0, 0, nullptr);
+        }
+        // Blank stretches between inked columns: after HASEN's line, after its
+        // name, after FUECHSE's line (letters lie closer together than 0,09 cm).
+        int lastInk = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            bool ink = false;
+            for (int y = 0; y < image.height() && !ink; ++y) ink = image.pixel(x, y) != qRgb(255, 255, 255);
+            if (!ink) continue;
+            if (lastInk >= 0 && x - lastInk - 1 >= 0.09 * printScale) gaps.push_back(x - lastInk - 1);
+            lastInk = x;
+        }
+    }
+    Scales() = saved;
+    ASSERT_EQ(gaps.size(), 3u) << ::testing::PrintToString(gaps);
+    EXPECT_GE(gaps[0], 0.1 * printScale);
+    EXPECT_GE(gaps[1], 0.25 * printScale);
+    EXPECT_GE(gaps[2], 0.1 * printScale);
+}
+
 TEST(FinishVerticalRange, RoundsAndCrosses) {
     Tgraf3d chart;
     chart.verticalAxis().minimum = -3;

@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -97,6 +98,10 @@ void TMain::Drucken1Click() {
     auto request = askReport();
     if (!request) return;
     QPrinter& paper = printer();
+    // Without any printer the dialog can only write a PDF; it is proposed
+    // beside the document now open (not the home folder, nor the last one's).
+    if (QPrinterInfo::availablePrinterNames().isEmpty() && !fileName_.isEmpty())
+        paper.setOutputFileName(QFileInfo(fileName_).dir().filePath(BaseName(fileName_) + QStringLiteral(".pdf")));
     QPrintDialog dialog(&paper, this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (paper.outputFormat() == QPrinter::PdfFormat) {

@@ -1,9 +1,13 @@
 #include "dialogs/FileDialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
 #include <QStringList>
+#include <QTreeView>
 
 namespace qv {
 
@@ -38,6 +42,19 @@ QString ChooseFile(QWidget* parent, FileChoice choice, const QString& caption, c
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Datei&typ:"));
     dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    // Qt gives the type label no partner, so its "&" would show as a character.
+    if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("fileTypeLabel")))
+        label->setBuddy(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")));
+    // Size, type and date follow their contents (Qt's fixed widths cut them
+    // off with "…"); the name takes the rest.
+    dialog.resize(860, 500);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.constFirst();

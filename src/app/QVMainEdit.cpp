@@ -104,7 +104,13 @@ void TMain::Einfuegen1Click() {
         document_.Page->Add(std::move(content.Object));
         markChanged();
     }
-    for (auto& simulation : content.Simulations) addSimulation(std::move(simulation), false);
+    for (auto& simulation : content.Simulations) {
+        // Beside other simulations its legend entries and table heads must
+        // name it, as they do for one made or edited here.
+        if (!document_.Simulations.empty())
+            for (auto& variable : simulation->Variables) variable->SimulationName = simulation->Name;
+        addSimulation(std::move(simulation), false);
+    }
     anzeigen();
     // Selected once the display is rebuilt, which lets go of every selection.
     if (pasted) {

@@ -101,6 +101,9 @@ TEST_F(EditWindow, ThePageCopiedWithNothingSelectedBringsItsSimulationAgain) {
     EXPECT_EQ(window.document().Simulations[1]->Name, window.document().Simulations[0]->Name);
     EXPECT_EQ(window.document().Selected, 1);
     EXPECT_EQ(pictures().size(), 1u);
+    // Its curves' legend entries say whose they are.
+    for (const auto& variable : window.document().Simulations[1]->Variables)
+        EXPECT_EQ(variable->SimulationName, window.document().Simulations[1]->Name) << variable->Name;
 
     // A cut from the edit menu deletes the selected simulation without asking.
     {

@@ -37,6 +37,7 @@ class QToolBar;
 namespace qv {
 
 class AlgoEditorState;
+class TBild;
 class TChartPicture;
 class TDruckdlg;
 class THelpForm;
@@ -223,6 +224,8 @@ private:
     void deleteSelectedObjects();
     void createPopupMenus();
     EditContext editContext() const;
+    // The selected page object when it is a picture, for the picture dialog.
+    TBild* selectedPicture() const;
     bool pageObjectSelected() const;
     void FormatGrafik1Click();
     // "Sonderzeichen...": shows the special-character window beside the page.

@@ -153,11 +153,15 @@ void TMain::Drehen1Click() {
     updateCommands();
 }
 
-void TMain::FormatGrafik1Click() {
-    if (running_) return;
+TBild* TMain::selectedPicture() const {
     const auto& objects = document_.Page->Children;
     const auto selected = std::find_if(objects.begin(), objects.end(), [](const auto& object) { return object->Selected(); });
-    auto* bild = selected == objects.end() ? nullptr : dynamic_cast<TBild*>(selected->get());
+    return selected == objects.end() ? nullptr : dynamic_cast<TBild*>(selected->get());
+}
+
+void TMain::FormatGrafik1Click() {
+    if (running_) return;
+    TBild* bild = selectedPicture();
     if (!bild || !EditPicture(this, *bild)) return;
     markChanged();
     display(false);

@@ -171,7 +171,7 @@ void TMain::updateCommands() {
     c.copySimulation->setEnabled(selected);
     c.insertPicture->setEnabled(chart);
     c.formatText->setEnabled(chart);
-    c.formatPicture->setEnabled(false);
+    c.formatPicture->setEnabled(chart && selectedPicture());
     c.axisNumbers->setEnabled(chart);
     c.legend->setEnabled(chart && document_.Chart->showLegend);
     c.formatChart->setEnabled(chart);

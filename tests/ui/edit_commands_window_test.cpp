@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -70,7 +71,16 @@ protected:
 TEST_F(EditWindow, APictureIsCopiedAndPastedBesideItselfAndCutAway) {
     ASSERT_EQ(pictures().size(), 1u);
     TBild& original = *pictures().front();
+    // "Format" → "Grafik" waits for a selected picture.
+    QAction* formatPicture = nullptr;
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == QStringLiteral("&Format"))
+            for (QAction* action : menu->actions())
+                if (action->text() == QStringLiteral("&Grafik")) formatPicture = action;
+    ASSERT_TRUE(formatPicture);
+    EXPECT_FALSE(formatPicture->isEnabled());
     select(original);
+    EXPECT_TRUE(formatPicture->isEnabled());
     EXPECT_EQ(enabledIn("pageMenu"), (std::vector<bool>{true, true, false, true}));
     Command(window, "Kopieren")->trigger();
     EXPECT_EQ(enabledIn("pageMenu"), (std::vector<bool>{true, true, true, true}));

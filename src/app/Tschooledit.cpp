@@ -1,5 +1,7 @@
 #include "app/Tschooledit.h"
 
+#include "dialogs/MessageBoxes.h"
+#include "document/PageClipboard.h"
 #include "drawing/PageDrag.h"
 #include "drawing/QtText.h"
 #include "drawing/TextLayout.h"
@@ -10,10 +12,12 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QPainter>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace qv {
@@ -120,10 +124,21 @@ void Tschooledit::InsertText(const std::string& cp1252) {
     edited();
 }
 
+// The marked characters travel as a text object of their own (so that a
+// paste here or into a page keeps their fonts, sizes and effects), as its
+// picture for other programs, and as plain text.
 void Tschooledit::CopySelection() {
     if (!Text() || !editor_.HasSelection()) return;
     Text()->StoreTextDefaults();
-    QGuiApplication::clipboard()->setText(ToQString(editor_.SelectedText()));
+    ttext piece;
+    const auto& chars = Text()->Chars;
+    piece.Chars.assign(chars.begin() + editor_.BlockBegin(), chars.begin() + editor_.BlockEnd());
+    piece.InvalidateLayout(0, piece.Chars.size());
+    piece.AdjustSize();
+    std::unique_ptr<QMimeData> data = ObjectClipboardData(piece);
+    if (!data) data = std::make_unique<QMimeData>();
+    data->setText(ToQString(editor_.SelectedText()));
+    QGuiApplication::clipboard()->setMimeData(data.release());
 }
 
 void Tschooledit::CutSelection() {
@@ -134,8 +149,23 @@ void Tschooledit::CutSelection() {
 }
 
 void Tschooledit::Paste() {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!Text() || text.isEmpty()) return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!Text() || !data) return;
+    const QByteArray object = data->data(QString::fromLatin1(ObjectFormat));
+    if (!object.isEmpty() && static_cast<uint8_t>(object.front()) == TagText) {
+        const ClipboardContent content = ReadClipboard(*data);
+        if (!content.Error.empty()) {
+            ShowMessage(this, MessageKind::Error, content.Error);
+            return;
+        }
+        if (const auto* piece = dynamic_cast<const ttext*>(content.Object.get())) {
+            editor_.InsertChars(piece->Chars);
+            edited();
+            return;
+        }
+    }
+    const QString text = data->text();
+    if (text.isEmpty()) return;
     editor_.SetSelText(FromQString(text));
     edited();
 }

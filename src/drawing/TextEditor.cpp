@@ -143,6 +143,8 @@ void TextEditor::InsertText(const std::string& cp1252) {
 void TextEditor::InsertChars(const std::vector<TcharWithAttr>& chars) {
     if (!text_ || ReadOnly) return;
     ReplaceSelection(chars, UndoKind::PasteObject);
+    SetBlock(BlockEnd(), BlockEnd(), BlockEnd());
+    anchor_ = Caret();
 }
 
 void TextEditor::ReplaceSelection(const std::vector<TcharWithAttr>& chars, UndoKind kind) {

@@ -67,7 +67,8 @@ public:
     void SetSelText(const std::string& cp1252);
     // As SetSelText, but the caret then stands after the inserted characters.
     void InsertText(const std::string& cp1252);
-    // Inserts characters with their own attributes in place of the selection.
+    // Inserts characters with their own attributes in place of the selection;
+    // the caret then stands after them.
     void InsertChars(const std::vector<TcharWithAttr>& chars);
 
     // Keys with the shift bits of drawing objects (ShiftKey, CtrlKey).

@@ -2,7 +2,10 @@
 // undo, making a word bold, and what the saved document keeps of it.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +81,17 @@ TEST(TextToolWindow, WriteUndoMakeAWordBoldAndSave) {
     EXPECT_EQ(editor.Editor().SelectedText(), "Wann ");
     Command(window, "Fett")->trigger();
 
+    // Copied and pasted at the end, the word keeps its bold type; other
+    // programs get it as plain text.
+    Press(editor, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasFormat(QStringLiteral("QuorvelObjekt30")));
+    EXPECT_EQ(copied->text(), QStringLiteral("Wann "));
+    Press(editor, Qt::Key_End, Qt::ControlModifier);
+    Press(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor.Text()->Text(), "Aufgabe: Wann f\xFCllt sich der Wann ");
+
     // A click elsewhere ends the text; an empty text opened there leaves no trace.
     QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(picture->width() - 30, picture->height() - 30));
     Command(window, "Objekte bearbeiten")->trigger();
@@ -90,10 +104,12 @@ TEST(TextToolWindow, WriteUndoMakeAWordBoldAndSave) {
     const TDocument reopened = readDocument(path.toStdString());
     const ttext* text = OnlyText(*reopened.Page);
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->Text(), "Aufgabe: Wann f\xFCllt sich der ");
+    EXPECT_EQ(text->Text(), "Aufgabe: Wann f\xFCllt sich der Wann ");
     EXPECT_EQ(text->StyleOf(text->Chars[8]), 0) << "before the word";
-    for (std::size_t i = 9; i < 14; ++i) EXPECT_EQ(text->StyleOf(text->Chars[i]) & StyleBold, StyleBold) << i;
+    for (std::size_t i : {9, 10, 11, 12, 13, 29, 30, 31, 32, 33})
+        EXPECT_EQ(text->StyleOf(text->Chars[i]) & StyleBold, StyleBold) << i;
     EXPECT_EQ(text->StyleOf(text->Chars[14]) & StyleBold, 0) << "after the word";
+    EXPECT_EQ(text->StyleOf(text->Chars[28]) & StyleBold, 0) << "before the pasted word";
 
     AnswerBoxes no(MessageAnswer::No);
     window.close();

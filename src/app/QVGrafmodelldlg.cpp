@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -216,6 +217,12 @@ void TGrafmodelldlg::redraw() {
 void TGrafmodelldlg::recordEdit(const QString& text, TDiagram before) {
     // The commands restore whole diagrams, so no pointer into the old one survives an undo.
     undo_.push(new DiagramEdit(text, model_.Diagram, std::move(before), [this] { redraw(); }));  // owned by the stack
+}
+
+void TGrafmodelldlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
 }
 
 void TGrafmodelldlg::keyPressEvent(QKeyEvent* event) {

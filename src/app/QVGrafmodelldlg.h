@@ -44,6 +44,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Every opening starts at the diagram's top left corner.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // QVGrafmodelldlg.cpp: the controls, tools, undo, copy and OK.

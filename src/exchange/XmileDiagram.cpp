@@ -32,6 +32,7 @@ public:
         top_ = top;
         for (const auto& variable : model_.Variables) place(variable);
         LayoutDiagram(out_.Diagram);
+        keepOffTheEdges();
         for (const auto& variable : model_.Variables)
             if (variable.Kind == XmileKind::Stock) {
                 for (const auto& flow : variable.Inflows) flowArrow(flow, variable.Name, +1);
@@ -43,6 +44,30 @@ public:
     }
 
 private:
+    // Positions are centres, and a long name makes a box wider than the
+    // margin: the whole diagram moves right or down until every box stands
+    // clear of the editor's left and top edge.
+    void keepOffTheEdges() {
+        constexpr int32_t Edge = 20;
+        int32_t left = Edge, top = Edge;
+        TDiagram& d = out_.Diagram;
+        const auto look = [&](const TGSimple& element) {
+            left = std::min(left, element.Box.Left);
+            top = std::min(top, element.Box.Top);
+        };
+        for (const auto& stock : d.Stocks) look(*stock);
+        for (const auto& rate : d.Rates) look(*rate);
+        for (const auto& constant : d.Constants) look(*constant);
+        if (left == Edge && top == Edge) return;
+        const auto shift = [&](TGSimple& element) {
+            element.MoveTo(element.CentreX + Edge - left, element.CentreY + Edge - top);
+        };
+        for (const auto& stock : d.Stocks) shift(*stock);
+        for (const auto& rate : d.Rates) shift(*rate);
+        for (const auto& constant : d.Constants) shift(*constant);
+        LayoutDiagram(d);
+    }
+
     void place(const XmileVariable& variable) {
         auto part = parts_.find(XmileNameKey(variable.Name));
         if (part == parts_.end()) return;

@@ -199,6 +199,18 @@ TEST(XmileImport, ViewBecomesADiagramThatComputesTheSameStock) {
     for (const auto& arrow : diagram.Arrows) EXPECT_TRUE(arrow->Source && arrow->Target);
     EXPECT_EQ(diagram.Arrows[0]->Sign, -1);
     EXPECT_EQ(diagram.Stocks[0]->CentreX + 200, diagram.Rates[0]->CentreX);  // the view spread out twice
+    // COFFEE_TEMPERATURE's box is wider than the margin left of its centre;
+    // the diagram moves right so that no box is cut off at the editor's edge.
+    int32_t left = INT32_MAX, top = INT32_MAX;
+    for (const TGSimple* element : {static_cast<const TGSimple*>(diagram.Stocks[0].get()),
+                                    static_cast<const TGSimple*>(diagram.Rates[0].get()),
+                                    static_cast<const TGSimple*>(diagram.Constants[0].get()),
+                                    static_cast<const TGSimple*>(diagram.Constants[1].get())}) {
+        left = std::min(left, element->Box.Left);
+        top = std::min(top, element->Box.Top);
+    }
+    EXPECT_EQ(left, 20);
+    EXPECT_GE(top, 20);
 
     // Confirming the graphical editor gives an algorithm with the same stock.
     XmileImportResult fromDiagram = cup;

@@ -151,7 +151,24 @@ private:
         auto* rate = dynamic_cast<trate*>(element(connector.To));
         if (!source || !rate || source->Kind() == TElementKind::Rate) return;
         const IntPoint start{source->Box.Right, source->CentreY};
-        draw(*source, {start, {rate->CentreX, start.Y}, {rate->CentreX, rate->CentreY}}, *rate, 0);
+        const IntPoint end{rate->CentreX, rate->CentreY};
+        // A rate on the source's row is reached straight across, at its edge.
+        if (rate->Box.Left > start.X && start.Y >= rate->Box.Top && start.Y <= rate->Box.Bottom) {
+            draw(*source, {start, {rate->Box.Left, start.Y}}, *rate, 0);
+            return;
+        }
+        // Elsewhere the arrow leaves to the right and turns in the gap between
+        // the two rows (or below both when they share a row), so that it runs
+        // neither back through the source's name nor along its row's flows.
+        int32_t turn;
+        if (rate->Box.Top >= source->Box.Bottom)
+            turn = (source->Box.Bottom + rate->Box.Top) / 2;
+        else if (rate->Box.Bottom <= source->Box.Top)
+            turn = (rate->Box.Bottom + source->Box.Top) / 2;
+        else
+            turn = std::max(source->Box.Bottom, rate->Box.Bottom) + Lead;
+        const int32_t aside = start.X + Lead;
+        draw(*source, {start, {aside, start.Y}, {aside, turn}, {end.X, turn}, end}, *rate, 0);
     }
 
     const XmileModel& model_;

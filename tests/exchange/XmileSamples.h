@@ -61,6 +61,41 @@ inline const std::string Sir = Wrap(
 <aux name="Contact Rate"><eqn>0.4</eqn></aux>
 <aux name="Duration"><eqn>STARTTIME + 4</eqn></aux>)");
 
+// Predator and prey as drawn in another tool: rates and constants in rows,
+// long names, connectors from the stocks back to the rates beside them.
+inline const std::string PredatorPreyDrawn = Wrap(
+    "<sim_specs method=\"Euler\"><start>0</start><stop>30</stop><dt>0.05</dt></sim_specs>",
+    R"(<stock name="Hasen"><eqn>30</eqn><inflow>Hasen Geburten</inflow><outflow>Gefressene Hasen</outflow></stock>
+<stock name="Füchse"><eqn>4</eqn><inflow>Fuchs Geburten</inflow><outflow>Fuchs Tode</outflow></stock>
+<flow name="Hasen Geburten"><eqn>Geburtsrate * Hasen</eqn></flow>
+<flow name="Gefressene Hasen"><eqn>Fressrate * Hasen * Füchse</eqn></flow>
+<flow name="Fuchs Geburten"><eqn>Vermehrung * Hasen * Füchse</eqn></flow>
+<flow name="Fuchs Tode"><eqn>Sterberate * Füchse</eqn></flow>
+<aux name="Geburtsrate"><eqn>0.8</eqn></aux>
+<aux name="Fressrate"><eqn>0.1</eqn></aux>
+<aux name="Vermehrung"><eqn>0.02</eqn></aux>
+<aux name="Sterberate"><eqn>0.6</eqn></aux>)",
+    R"(<stock name="Hasen" x="250" y="120"/>
+<stock name="Füchse" x="250" y="320"/>
+<flow name="Hasen Geburten" x="140" y="120"><pts><pt x="60" y="120"/><pt x="228" y="120"/></pts></flow>
+<flow name="Gefressene Hasen" x="360" y="120"><pts><pt x="272" y="120"/><pt x="440" y="120"/></pts></flow>
+<flow name="Fuchs Geburten" x="140" y="320"><pts><pt x="60" y="320"/><pt x="228" y="320"/></pts></flow>
+<flow name="Fuchs Tode" x="360" y="320"><pts><pt x="272" y="320"/><pt x="440" y="320"/></pts></flow>
+<aux name="Geburtsrate" x="140" y="40"/>
+<aux name="Fressrate" x="360" y="40"/>
+<aux name="Vermehrung" x="140" y="400"/>
+<aux name="Sterberate" x="360" y="400"/>
+<connector><from>Hasen</from><to>Hasen_Geburten</to></connector>
+<connector><from>Hasen</from><to>Gefressene_Hasen</to></connector>
+<connector><from>Füchse</from><to>Gefressene_Hasen</to></connector>
+<connector><from>Hasen</from><to>Fuchs_Geburten</to></connector>
+<connector><from>Füchse</from><to>Fuchs_Geburten</to></connector>
+<connector><from>Füchse</from><to>Fuchs_Tode</to></connector>
+<connector><from>Geburtsrate</from><to>Hasen_Geburten</to></connector>
+<connector><from>Fressrate</from><to>Gefressene_Hasen</to></connector>
+<connector><from>Vermehrung</from><to>Fuchs_Geburten</to></connector>
+<connector><from>Sterberate</from><to>Fuchs_Tode</to></connector>)");
+
 // A tank that must not run dry: its outflow asks for more than it holds.
 inline const std::string NonNegativeTank = Wrap(
     "<sim_specs><start>0</start><stop>8</stop><dt>1</dt></sim_specs>",

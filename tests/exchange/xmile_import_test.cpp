@@ -186,6 +186,37 @@ TEST(XmileImport, NamesBecomeNamesTheLanguageAccepts) {
     EXPECT_EQ(std::get<std::string>(cycle), "Diese Gr\xF6\xDF" "en h\xE4ngen im Kreis voneinander ab: A, B");
 }
 
+// Every connector of a model drawn in rows reaches its rate without running
+// through the name of any element (its own source's included).
+TEST(XmileImport, ConnectorsGoAroundTheElements) {
+    const XmileImportResult drawn = Imported(xmile_samples::PredatorPreyDrawn);
+    const TDiagram& d = drawn.Diagram;
+    ASSERT_EQ(d.Arrows.size(), 14u);
+    std::vector<const TGSimple*> elements;
+    for (const auto& e : d.Stocks) elements.push_back(e.get());
+    for (const auto& e : d.Rates) elements.push_back(e.get());
+    for (const auto& e : d.Constants) elements.push_back(e.get());
+    int connectors = 0;
+    for (const auto& arrow : d.Arrows) {
+        ASSERT_TRUE(arrow->Source && arrow->Target);
+        if (arrow->Sign != 0) continue;
+        ++connectors;
+        for (int32_t i = 1; i < arrow->PointCount; ++i) {
+            const IntPoint a = arrow->Points[i - 1], b = arrow->Points[i];
+            for (const TGSimple* element : elements) {
+                // The box without its outline, which the ends may touch.
+                const IntRect inside{element->Box.Left + 2, element->Box.Top + 2, element->Box.Right - 2,
+                                     element->Box.Bottom - 2};
+                const bool crosses = std::max(a.X, b.X) >= inside.Left && std::min(a.X, b.X) <= inside.Right &&
+                                     std::max(a.Y, b.Y) >= inside.Top && std::min(a.Y, b.Y) <= inside.Bottom;
+                EXPECT_FALSE(crosses) << element->Name << " crossed by segment " << i << " from "
+                                      << arrow->Source->Name << " to " << arrow->Target->Name;
+            }
+        }
+    }
+    EXPECT_EQ(connectors, 10);
+}
+
 TEST(XmileImport, ViewBecomesADiagramThatComputesTheSameStock) {
     XmileImportResult cup = Imported(xmile_samples::CoolingCup);
     const TDiagram& diagram = cup.Diagram;

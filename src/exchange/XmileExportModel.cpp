@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <iterator>
 #include <set>
 
 #include "model/GrafGeneration.h"
@@ -136,46 +137,124 @@ private:
 
 // ---- the statements of the algorithm
 
+// «IF Left Op Right THEN …»; the statements of its body share it.
+struct Condition {
+    NodePtr Left, Right;
+    std::string Op;
+};
+
 struct Assignment {
     int Line = 0;
     std::string Target;
     std::string Text;  // the right-hand side as written
     NodePtr Expression;
+    std::shared_ptr<const Condition> When;  // the IF it stands under; none for a plain line
 };
 
-// Splits the lines into assignments; IF, WHILE and macro calls have no
-// counterpart and are listed by line.
+// The comparison as the compiler reads it: the operator from the first of
+// "<", ">", "=" and the character after it.
+std::shared_ptr<const Condition> ReadCondition(const std::string& text) {
+    const std::size_t at = text.find_first_of("<>=");
+    if (at == std::string::npos || at == 0 || at + 1 >= text.size()) return nullptr;
+    const char first = text[at], second = text[at + 1];
+    auto condition = std::make_shared<Condition>();
+    if (first == '<') condition->Op = second == '=' ? "<=" : second == '>' ? "<>" : "<";
+    else if (first == '=') condition->Op = second == '<' ? "<=" : second == '>' ? ">=" : "=";
+    else condition->Op = second == '<' ? "<>" : second == '=' ? ">=" : ">";
+    const std::size_t length = second == '<' || second == '>' || second == '=' ? 2 : 1;
+    condition->Left = ExpressionReader(text.substr(0, at)).read();
+    condition->Right = ExpressionReader(text.substr(at + length)).read();
+    if (!condition->Left || !condition->Right) return nullptr;
+    return condition;
+}
+
+bool ReadStatements(const std::string& text, int line, const std::shared_ptr<const Condition>& when,
+                    std::vector<Assignment>& result);
+
+// «IF condition THEN statements»; the keyword is found as the compiler finds
+// it, with a blank on each side, and "DO" serves as well.
+bool ReadConditional(const std::string& rest, int line, std::vector<Assignment>& result) {
+    const std::string upper = UpperCase1252(rest);
+    const std::size_t then = upper.find(" THEN "), doAt = upper.find(" DO ");
+    const bool isThen = then != std::string::npos && (doAt == std::string::npos || then <= doAt);
+    const std::size_t keyword = isThen ? then : doAt;
+    if (keyword == std::string::npos) return false;
+    const std::shared_ptr<const Condition> condition = ReadCondition(rest.substr(0, keyword));
+    std::vector<Assignment> body;
+    if (!condition || !ReadStatements(rest.substr(keyword + (isThen ? 6 : 4)), line, condition, body)) return false;
+    std::move(body.begin(), body.end(), std::back_inserter(result));
+    return true;
+}
+
+// The assignments of a line, those in an IF's body with its condition.
+// WHILE, macro calls and an IF inside an IF have no counterpart: false.
+bool ReadStatements(const std::string& text, int line, const std::shared_ptr<const Condition>& when,
+                    std::vector<Assignment>& result) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && text[pos] == ' ') ++pos;
+        if (pos >= text.size()) break;
+        const std::size_t headStart = pos;
+        while (pos < text.size() && IsNameChar(static_cast<unsigned char>(text[pos]))) ++pos;
+        const std::string head = text.substr(headStart, pos - headStart);
+        if (!when && UpperCase1252(head) == "IF" && pos < text.size() && text[pos] == ' ')
+            return ReadConditional(text.substr(pos), line, result);
+        while (pos < text.size() && text[pos] == ' ') ++pos;
+        const bool colonEquals = text.compare(pos, 2, ":=") == 0;
+        if (head.empty() || !(colonEquals || (pos < text.size() && text[pos] == '='))) return false;
+        const std::size_t exprStart = pos + (colonEquals ? 2 : 1);
+        const std::size_t exprEnd = std::min(text.find_first_of(":;", exprStart), text.size());
+        Assignment a;
+        a.Line = line;
+        a.Target = head;
+        a.Text = text.substr(exprStart, exprEnd - exprStart);
+        a.Expression = ExpressionReader(a.Text).read();
+        a.When = when;
+        result.push_back(std::move(a));
+        pos = exprEnd + 1;
+    }
+    return true;
+}
+
+// Splits the lines into assignments; lines with statements that have no
+// counterpart are listed.
 std::vector<Assignment> ReadAssignments(const std::vector<std::string>& lines, std::vector<std::string>& notExported) {
     std::vector<Assignment> result;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string text = lines[i].substr(0, lines[i].find("//"));
         std::replace(text.begin(), text.end(), ',', '.');
-        const std::string lineLabel = "Zeile " + std::to_string(i + 1);
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            while (pos < text.size() && text[pos] == ' ') ++pos;
-            if (pos >= text.size()) break;
-            const std::size_t headStart = pos;
-            while (pos < text.size() && IsNameChar(static_cast<unsigned char>(text[pos]))) ++pos;
-            const std::string head = text.substr(headStart, pos - headStart);
-            while (pos < text.size() && text[pos] == ' ') ++pos;
-            const bool colonEquals = text.compare(pos, 2, ":=") == 0;
-            if (head.empty() || !(colonEquals || (pos < text.size() && text[pos] == '='))) {
-                notExported.push_back(lineLabel);
-                break;
-            }
-            const std::size_t exprStart = pos + (colonEquals ? 2 : 1);
-            const std::size_t exprEnd = std::min(text.find_first_of(":;", exprStart), text.size());
-            Assignment a;
-            a.Line = static_cast<int>(i + 1);
-            a.Target = head;
-            a.Text = text.substr(exprStart, exprEnd - exprStart);
-            a.Expression = ExpressionReader(a.Text).read();
-            result.push_back(std::move(a));
-            pos = exprEnd + 1;
-        }
+        if (!ReadStatements(text, static_cast<int>(i + 1), nullptr, result))
+            notExported.push_back("Zeile " + std::to_string(i + 1));
     }
     return result;
+}
+
+// ---- one pass as a model
+
+// A pass runs its lines one after another, so a line reads what the lines
+// before it made of a variable, while a model computes all of a step from
+// the stocks at its start. So every assignment is a version of its variable,
+// written in the model's terms, and a line reads the versions current there:
+// a stock changed earlier in the pass is the stock plus its change so far.
+struct Version {
+    std::string Name;          // the variable's name as written
+    std::string Equation;      // XMILE text; other versions as Reference(n)
+    std::string Condition, WhenTrue;  // of a version set under an IF
+    bool AtPassStart = false;  // the value the pass starts with
+    bool Live = false;
+    int Uses = 0;              // by live equations
+    std::optional<std::string> Shown;  // the text standing for it in equations
+};
+
+constexpr char ReferenceStart = '\x01', ReferenceEnd = '\x02';
+
+std::string Reference(std::size_t id) { return ReferenceStart + std::to_string(id) + ReferenceEnd; }
+
+// The helper temporaries the XMILE import writes ("HILF_12").
+bool IsTemporary(const std::string& name) {
+    const std::string upper = UpperCase1252(name);
+    return upper.size() > 5 && upper.compare(0, 5, "HILF_") == 0 &&
+           std::all_of(upper.begin() + 5, upper.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 class ModelBuilder {
@@ -187,19 +266,18 @@ public:
         readTimeLine(assignments);
         for (const Assignment& a : assignments)
             if (isStockUpdate(a)) variable(a.Target, ExportKind::Stock);
-        for (const Assignment& a : assignments) {
-            if (isTimeLine(a) || isStockUpdate(a)) continue;
-            if (isStock(a.Target))
-                refuse(a.Target);  // a stock set outright as well as changed
-            else
-                defineAuxiliary(a);
-        }
         for (const Assignment& a : assignments)
-            if (isStockUpdate(a)) addFlow(a);
+            if (!isTimeLine(a) && !isStock(a.Target)) assigned_.insert(key(a.Target));
+        const Assignment* previous = nullptr;
+        for (const Assignment& a : assignments) {
+            step(a, previous);
+            previous = &a;
+        }
         for (ExportVariable& v : model_.Variables)
             if (v.Kind == ExportKind::Stock) v.Equation = startValueText(v.Name);
         if (!sim_.Diagram.Stocks.empty() || !sim_.Diagram.Rates.empty() || !sim_.Diagram.Constants.empty())
             addDiagramElements();
+        writeEquations();
         addConstants();
         model_.Stop = model_.Start + sim_.StepCount * model_.Dt;
         return std::move(model_);
@@ -209,9 +287,13 @@ private:
     const tsim& sim_;
     ExportModel model_;
     std::map<std::string, std::size_t> index_;
-    std::map<std::string, std::string> definitions_;  // the equation text an auxiliary was first given
     std::vector<std::string> referenced_;
     bool dtIsVariable_ = true;
+    std::vector<Version> versions_;
+    std::map<std::string, std::size_t> current_, passStart_;
+    std::map<std::string, std::size_t> named_;  // the version a variable's own name stands for
+    std::map<std::string, std::string> firstText_;
+    std::set<std::string> assigned_;  // variables other than stocks the pass sets
 
     std::string key(const std::string& name) const { return sim_.CaseSensitive ? name : UpperCase1252(name); }
     bool is(const std::string& name, const char* reserved) const { return UpperCase1252(name) == reserved; }
@@ -228,7 +310,7 @@ private:
     ExportVariable& variable(const std::string& name, ExportKind kind) {
         if (ExportVariable* v = find(name)) return *v;
         index_[key(name)] = model_.Variables.size();
-        model_.Variables.push_back({kind, name, {}, {}, {}});
+        model_.Variables.push_back({kind, name, {}, {}, {}, false});
         return model_.Variables.back();
     }
     void refuse(const std::string& label) {
@@ -247,6 +329,7 @@ private:
         return n && n->Kind == Node::Name &&
                (caseSensitive ? n->Text == name : UpperCase1252(n->Text) == UpperCase1252(name));
     }
+    static bool IsNumber(const Node* n, const char* text) { return n && n->Kind == Node::Number && n->Text == text; }
 
     // «ZEIT := ZEIT + ZEITSCHRITT» or, in a simplified model, «ZEIT := ZEIT + 1».
     void readTimeLine(const std::vector<Assignment>& assignments) {
@@ -255,7 +338,7 @@ private:
         for (const Assignment& a : assignments) {
             if (!isTimeLine(a)) continue;
             const Node* e = a.Expression.get();
-            if (e && e->Kind == Node::Binary && e->Text == "+" && IsName(e->Left.get(), "ZEIT", false)) {
+            if (!a.When && e && e->Kind == Node::Binary && e->Text == "+" && IsName(e->Left.get(), "ZEIT", false)) {
                 if (IsName(e->Right.get(), "ZEITSCHRITT", false)) continue;
                 if (e->Right->Kind == Node::Number) {
                     model_.Dt = std::stod(e->Right->Text);
@@ -278,26 +361,106 @@ private:
                IsName(e->Left.get(), a.Target, sim_.CaseSensitive);
     }
 
-    void defineAuxiliary(const Assignment& a) {
-        ExportVariable& v = variable(a.Target, ExportKind::Aux);
-        auto [it, first] = definitions_.emplace(key(a.Target), a.Text);
-        if (first) {
-            v.Equation = translate(a.Expression.get(), a.Target);
-            if (reads(a.Expression.get(), a.Target)) refuse(a.Target);
-        } else if (it->second != a.Text) {
-            refuse(a.Target);
+    std::size_t newVersion(const std::string& name, std::string equation) {
+        Version& v = versions_.emplace_back();
+        v.Name = name;
+        v.Equation = std::move(equation);
+        return versions_.size() - 1;
+    }
+
+    void step(const Assignment& a, const Assignment* previous) {
+        if (isTimeLine(a)) {
+            current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
+        } else if (isStockUpdate(a)) {
+            addFlow(a);
+        } else if (isStock(a.Target)) {
+            setStock(a);
+        } else {
+            assignAuxiliary(a, previous);
         }
     }
 
+    // The import keeps a stock that must not become negative at 0 from below.
+    void setStock(const Assignment& a) {
+        const Condition* c = a.When.get();
+        if (c && c->Op == "<" && IsName(c->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(c->Right.get(), "0") &&
+            IsNumber(a.Expression.get(), "0"))
+            find(a.Target)->NonNegative = true;
+        else
+            refuse(a.Target);  // a stock set outright as well as changed
+    }
+
+    void assignAuxiliary(const Assignment& a, const Assignment* previous) {
+        const std::string k = key(a.Target);
+        if (!IsTemporary(a.Target)) variable(a.Target, ExportKind::Aux);
+        std::string equation = translate(a.Expression.get(), a.Target);
+        if (a.When) {
+            if (previous && completes(*previous, a)) {
+                // «IF T>0.5 THEN X:=a» and «IF T<0.5 THEN X:=b» on a truth value
+                // T choose between a and b: neither keeps X as it was.
+                Version& chosen = versions_[current_.at(k)];
+                chosen.Equation = "(IF " + chosen.Condition + " THEN " + chosen.WhenTrue + " ELSE " + equation + ")";
+                return;
+            }
+            const std::string condition = translate(*a.When, a.Target);
+            const std::size_t id =
+                newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
+            versions_[id].Condition = condition;
+            versions_[id].WhenTrue = equation;
+            current_[k] = id;
+            return;
+        }
+        // The same line again after the stocks have moved on computes the
+        // next step's value, which the model has from the first.
+        auto [first, isFirst] = firstText_.emplace(k, a.Text);
+        if (!isFirst && first->second == a.Text && !named_.count(k) && !IsTemporary(a.Target)) named_[k] = current_.at(k);
+        current_[k] = newVersion(a.Target, equation);
+    }
+
+    // The import's pair of assignments under complementary conditions on a
+    // truth value of its temporaries.
+    bool completes(const Assignment& before, const Assignment& a) const {
+        const Condition *c1 = before.When.get(), *c2 = a.When.get();
+        return c1 && key(before.Target) == key(a.Target) && c1->Op == ">" && c2->Op == "<" &&
+               IsNumber(c1->Right.get(), "0.5") && IsNumber(c2->Right.get(), "0.5") && ReadsTemporariesOnly(c1->Left.get()) &&
+               SameExpression(c1->Left.get(), c2->Left.get());
+    }
+    static bool ReadsTemporariesOnly(const Node* n) {
+        if (!n) return true;
+        if (n->Kind == Node::Name) return IsTemporary(n->Text);
+        return n->Kind != Node::Call && ReadsTemporariesOnly(n->Left.get()) && ReadsTemporariesOnly(n->Right.get());
+    }
+    static bool SameExpression(const Node* a, const Node* b) {
+        if (!a || !b) return a == b;
+        return a->Kind == b->Kind && UpperCase1252(a->Text) == UpperCase1252(b->Text) &&
+               SameExpression(a->Left.get(), b->Left.get()) && SameExpression(a->Right.get(), b->Right.get());
+    }
+
+    // The variable as the line reading it finds it.
+    std::string read(const std::string& name) {
+        const bool time = is(name, "ZEIT");
+        const std::string k = time ? std::string("ZEIT") : key(name);
+        if (auto it = current_.find(k); it != current_.end()) return Reference(it->second);
+        auto [it, added] = passStart_.emplace(k, versions_.size());
+        if (added) {
+            Version& v = versions_.emplace_back();
+            v.Name = time ? k : name;
+            v.AtPassStart = true;
+        }
+        return Reference(it->second);
+    }
+
     // The amount per time unit the change E of a stock stands for: E without
-    // its factor ZEITSCHRITT, or E itself when a pass is one time unit.
+    // its factor ZEITSCHRITT when that is the model's dt, or E itself when a
+    // pass is one time unit.
     std::string rateOf(const Node* e, const Node*& single, const std::string& owner) {
         single = e;
-        if (e->Kind == Node::Binary && e->Text == "*") {
+        const bool dtFactor = dtIsVariable_ || startValue("ZEITSCHRITT") == model_.Dt;
+        if (e->Kind == Node::Binary && e->Text == "*" && dtFactor) {
             if (IsName(e->Right.get(), "ZEITSCHRITT", false)) single = e->Left.get();
             else if (IsName(e->Left.get(), "ZEITSCHRITT", false)) single = e->Right.get();
         }
-        if (single == e && dtIsVariable_) {
+        if (single == e && (dtIsVariable_ || model_.Dt != 1)) {
             single = nullptr;
             return "(" + translate(e, owner) + ") / DT";
         }
@@ -306,7 +469,8 @@ private:
 
     // The change of a stock made of named rates added and taken away
     // («(Zugang - Abgang)*ZEITSCHRITT») gives one flow per rate; any other
-    // change becomes a flow of its own named after the stock.
+    // change becomes a flow of its own named after the stock, under an IF
+    // a flow that is 0 when the condition fails.
     void addFlow(const Assignment& a) {
         const bool inflow = a.Expression->Text == "+";
         const Node* single = nullptr;
@@ -314,17 +478,37 @@ private:
         if (single) {
             std::vector<std::pair<bool, const Node*>> terms;
             Terms(single, inflow, terms);
-            if (std::all_of(terms.begin(), terms.end(), [&](const auto& t) { return canBeFlow(t.second, t.first); })) {
+            if (!a.When &&
+                std::all_of(terms.begin(), terms.end(), [&](const auto& t) { return canBeFlow(t.second, t.first); })) {
                 for (const auto& [in, term] : terms) attach(a.Target, takeAsFlow(term->Text), in);
+                changed(a.Target);
                 return;
             }
             equation = translate(single, a.Target);
         }
+        if (a.When) equation = "(IF " + translate(*a.When, a.Target) + " THEN " + equation + " ELSE 0)";
         const std::string base = a.Target + (inflow ? "_Zufluss" : "_Abfluss");
         std::string flowName = base;
         for (int n = 2; find(flowName); ++n) flowName = base + std::to_string(n);
         variable(flowName, ExportKind::Flow).Equation = equation;
         attach(a.Target, flowName, inflow);
+        changed(a.Target);
+    }
+
+    // What the stock holds after its changes so far in the pass.
+    void changed(const std::string& stock) {
+        const ExportVariable& s = *find(stock);
+        auto sum = [](const std::vector<std::string>& flows) {
+            std::string text;
+            for (const std::string& f : flows) text += (text.empty() ? "" : " + ") + XmileVariableName(f);
+            return flows.size() > 1 ? "(" + text + ")" : text;
+        };
+        const std::string in = sum(s.Inflows), out = sum(s.Outflows), name = XmileVariableName(s.Name);
+        std::string equation;
+        if (out.empty()) equation = "(" + name + " + " + in + " * DT)";
+        else if (in.empty()) equation = "(" + name + " - " + out + " * DT)";
+        else equation = "(" + name + " + (" + in + " - " + out + ") * DT)";
+        current_[key(stock)] = newVersion(stock, equation);
     }
 
     static void Terms(const Node* n, bool positive, std::vector<std::pair<bool, const Node*>>& terms) {
@@ -338,18 +522,27 @@ private:
         }
     }
 
+    // A named rate is a flow when the model's variable of that name holds
+    // the value the line reads: its value this pass, or its start value.
     bool canBeFlow(const Node* n, bool inflow) {
-        return n->Kind == Node::Name && !IsName(n, "ZEIT", false) && !IsName(n, "ZEITSCHRITT", false) &&
-               !isStock(n->Text) && !usedAs(n->Text, inflow);
+        if (n->Kind != Node::Name || IsName(n, "ZEIT", false) || IsName(n, "ZEITSCHRITT", false) || isStock(n->Text) ||
+            usedAs(n->Text, inflow) || IsTemporary(n->Text))
+            return false;
+        const std::string k = key(n->Text);
+        auto it = current_.find(k);
+        if (it == current_.end()) return !assigned_.count(k);
+        auto named = named_.find(k);
+        return named == named_.end() || named->second == it->second;
     }
 
-    // The named rate becomes a flow; never computed, it keeps its start value.
     std::string takeAsFlow(const std::string& name) {
-        ExportVariable& named = variable(name, ExportKind::Aux);
-        if (named.Kind == ExportKind::Aux && definitions_.find(key(named.Name)) == definitions_.end())
-            named.Equation = startValueText(named.Name);
-        named.Kind = ExportKind::Flow;
-        return named.Name;
+        ExportVariable& flow = variable(name, ExportKind::Aux);
+        if (auto it = current_.find(key(name)); it != current_.end())
+            named_[key(name)] = it->second;
+        else
+            flow.Equation = startValueText(flow.Name);  // never computed, it keeps its start value
+        flow.Kind = ExportKind::Flow;
+        return flow.Name;
     }
 
     void attach(const std::string& stock, const std::string& flow, bool inflow) {
@@ -363,11 +556,6 @@ private:
             for (const std::string& f : inflow ? v.Inflows : v.Outflows)
                 if (key(f) == key(flow)) return true;
         return false;
-    }
-
-    bool reads(const Node* n, const std::string& name) const {
-        if (!n) return false;
-        return IsName(n, name, sim_.CaseSensitive) || reads(n->Left.get(), name) || reads(n->Right.get(), name);
     }
 
     // Variables the diagram shows but no line computes.
@@ -384,7 +572,7 @@ private:
                 a.Text = s->Name.substr(assign + 2);
                 std::replace(a.Text.begin(), a.Text.end(), ',', '.');
                 a.Expression = ExpressionReader(a.Text).read();
-                defineAuxiliary(a);
+                assignAuxiliary(a, nullptr);
             }
         }
         for (const auto& r : sim_.Diagram.Rates)
@@ -401,6 +589,100 @@ private:
             if (!find(name)) variable(name, ExportKind::Aux).Equation = startValueText(name);
     }
 
+    // ---- from versions to equations
+
+    // Each variable of the model holds the version its name stands for: a
+    // rate the version its stock update read, any other the last one of the
+    // pass. Versions read once are written into the equation reading them,
+    // others become variables of their own.
+    void writeEquations() {
+        for (const auto& [k, id] : current_)
+            if (k != "ZEIT" && !isStock(versions_[id].Name) && !IsTemporary(versions_[id].Name)) named_.emplace(k, id);
+        for (const auto& [k, id] : named_) {
+            ExportVariable& v = *find(versions_[id].Name);
+            versions_[id].Shown = XmileVariableName(v.Name);
+            v.Equation = versions_[id].Equation;
+        }
+        for (std::size_t i = 0; i < model_.Variables.size(); ++i) use(model_.Variables[i].Equation);
+        for (std::size_t i = 0; i < model_.Variables.size(); ++i) {
+            const std::string equation = model_.Variables[i].Equation;
+            model_.Variables[i].Equation = render(equation);
+        }
+    }
+
+    template <typename Visit>
+    static void ForEachReference(const std::string& text, Visit visit) {
+        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos; at = text.find(ReferenceStart, at + 1))
+            visit(std::stoul(text.substr(at + 1, text.find(ReferenceEnd, at) - at - 1)));
+    }
+
+    // Marks what the equations need and counts how often it is read. A
+    // variable read before the pass sets it is read as it was after the last
+    // pass: a stock "_vorher" that takes each step's final value.
+    void use(const std::string& text) {
+        ForEachReference(text, [&](std::size_t id) {
+            Version& v = versions_[id];
+            ++v.Uses;
+            if (v.Live) return;
+            v.Live = true;
+            if (!v.AtPassStart) {
+                use(v.Equation);
+                return;
+            }
+            const std::string k = v.Name == "ZEIT" ? v.Name : key(v.Name);
+            if (!assigned_.count(k)) return;
+            const std::string before = v.Name + "_vorher";
+            variable(before, ExportKind::Stock).Equation = startValueText(v.Name);
+            const std::string flow = before + "_Zufluss";
+            variable(flow, ExportKind::Flow).Equation =
+                "((" + Reference(current_.at(k)) + " - " + XmileVariableName(before) + ") / DT)";
+            attach(before, flow, true);
+            v.Shown = XmileVariableName(before);
+        });
+    }
+
+    std::string render(const std::string& text) {
+        std::string result;
+        std::size_t done = 0;
+        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos; at = text.find(ReferenceStart, done)) {
+            const std::size_t end = text.find(ReferenceEnd, at);
+            result += text.substr(done, at - done) + shown(std::stoul(text.substr(at + 1, end - at - 1)));
+            done = end + 1;
+        }
+        return result + text.substr(done);
+    }
+
+    std::string shown(std::size_t id) {
+        if (versions_[id].Shown) return *versions_[id].Shown;
+        const Version v = versions_[id];
+        std::string text;
+        if (v.AtPassStart) {
+            text = v.Name == "ZEIT" ? "TIME" : XmileVariableName(v.Name);
+            if (!isStock(v.Name) && v.Name != "ZEIT") referenced_.push_back(v.Name);
+        } else if (v.Uses <= 1) {
+            text = render(v.Equation);
+        } else {
+            const std::string base = v.Name + (isStock(v.Name) ? "_neu" : "");
+            text = base;
+            for (int n = 2; find(text); ++n) text = base + "_" + std::to_string(n);
+            variable(text, ExportKind::Aux).Equation = render(v.Equation);
+            text = XmileVariableName(text);
+        }
+        versions_[id].Shown = text;
+        return text;
+    }
+
+    std::string translate(const Condition& c, const std::string& owner) {
+        const std::string left = translate(c.Left.get(), owner), right = translate(c.Right.get(), owner);
+        if (c.Op != "=" && c.Op != "<>") return "(" + left + " " + c.Op + " " + right + ")";
+        // "=" allows a relative difference of 1e-9; against 0 it is exact.
+        const bool equal = c.Op == "=";
+        if (IsNumber(c.Right.get(), "0")) return "(" + left + (equal ? " = " : " <> ") + "0)";
+        const std::string bound = c.Right->Kind == Node::Number ? XmileNumber(1e-9 * std::stod(c.Right->Text))
+                                                                : "(1e-09 * ABS(" + right + "))";
+        return "(ABS(" + left + " - " + right + ")" + (equal ? " <= " : " > ") + bound + ")";
+    }
+
     // The expression in XMILE's language. Every operation is parenthesised,
     // since the two languages differ in how "^" and a leading "-" bind.
     // What has no counterpart is listed under owner's name.
@@ -413,10 +695,8 @@ private:
         case Node::Number:
             return n->Text;
         case Node::Name:
-            if (IsName(n, "ZEIT", false)) return "TIME";
             if (IsName(n, "ZEITSCHRITT", false)) return dtIsVariable_ ? "DT" : startValueText("ZEITSCHRITT");
-            referenced_.push_back(n->Text);
-            return XmileVariableName(n->Text);
+            return read(n->Text);
         case Node::Negate:
             return "(-" + translate(n->Left.get(), owner) + ")";
         case Node::Binary:
@@ -436,7 +716,6 @@ private:
         return "0";
     }
 };
-
 }  // namespace
 
 std::string XmileVariableName(const std::string& name) {

@@ -126,7 +126,8 @@ TEST(XmileExport, DiagramBecomesStocksFlowsConstantsAndView) {
     EXPECT_EQ(hasen.Outflows, std::vector<std::string>{"Hasenverluste"});
     EXPECT_EQ(m.Variables.at("Füchse").Outflows, std::vector<std::string>{"Fuchstod"});
     EXPECT_EQ(m.Variables.at("Hasenverluste").Kind, "flow");
-    EXPECT_EQ(m.Variables.at("Hasenverluste").Equation, "((Fressrate * Hasen) * Füchse)");
+    // The losses are computed after the births have changed Hasen in the pass.
+    EXPECT_EQ(m.Variables.at("Hasenverluste").Equation, "((Fressrate * (Hasen + Hasengeburten * DT)) * Füchse)");
     EXPECT_EQ(m.Variables.at("Sterberate").Kind, "aux");
     EXPECT_EQ(std::stod(m.Variables.at("Sterberate").Equation),
               sim.Variables[sim.IndexOfVariable("STERBERATE")]->StartValue);
@@ -146,7 +147,7 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
                    "Zufluss := k*(100 - B)",
                    "B := B + Zufluss*ZEITSCHRITT",
                    "A := A - INT(B/7)*ZEITSCHRITT // Abfluss ohne eigenen Namen",
-                   "IF B > 50 THEN k := 1",
+                   "WHILE B > 50 DO B := B - 1",
                    "C := -B^2 + SQR(ZEIT)",
                    "R := RANDOM(1)",
                    "ZEIT := ZEIT + ZEITSCHRITT"};
@@ -168,9 +169,12 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     EXPECT_EQ(m.Variables.at("Zufluss").Equation, "(k * (100 - B))");
     EXPECT_EQ(m.Variables.at("k").Equation, "0.5");
     // The program's INT cuts towards zero, and its "-" binds before "^".
+    // Lines after B's change read it changed, through a variable of its own
+    // when more than one does.
+    EXPECT_EQ(m.Variables.at("B_neu").Equation, "(B + Zufluss * DT)");
     EXPECT_EQ(m.Variables.at("A").Outflows, std::vector<std::string>{"A_Abfluss"});
-    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(IF (B / 7) < 0 THEN -INT(-(B / 7)) ELSE INT((B / 7)))");
-    EXPECT_EQ(m.Variables.at("C").Equation, "(((-B) ^ 2) + (TIME ^ 2))");
+    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(IF (B_neu / 7) < 0 THEN -INT(-(B_neu / 7)) ELSE INT((B_neu / 7)))");
+    EXPECT_EQ(m.Variables.at("C").Equation, "(((-B_neu) ^ 2) + (TIME ^ 2))");
 
     // A simplified model adds whole changes once per pass: one pass is one time unit.
     // A change made of named rates gives one flow per rate.
@@ -184,7 +188,7 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     EXPECT_EQ(m.Variables.at("B").Outflows, std::vector<std::string>{"V"});
     EXPECT_EQ(m.Variables.at("V").Kind, "flow");
     EXPECT_EQ(m.Variables.at("V").Equation, "(B / 10)");
-    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(B / 2)");
+    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "((B + (Z - V) * DT) / 2)");
 
     // Names XMILE reads as its own functions and constants are renamed, so
     // the model does not compute with the built-in PI or STEP.

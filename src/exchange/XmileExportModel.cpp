@@ -264,8 +264,14 @@ public:
     ExportModel build(const std::vector<std::string>& lines) {
         std::vector<Assignment> assignments = ReadAssignments(lines, model_.NotExported);
         readTimeLine(assignments);
+        // A stock is changed and never set outright, or it would not carry
+        // its value from step to step; the import's temporaries never are.
+        std::set<std::string> setOutright;
         for (const Assignment& a : assignments)
-            if (isStockUpdate(a)) variable(a.Target, ExportKind::Stock);
+            if (!isTimeLine(a) && !isStockUpdate(a) && !keepsNonNegative(a)) setOutright.insert(key(a.Target));
+        for (const Assignment& a : assignments)
+            if (isStockUpdate(a) && !IsTemporary(a.Target) && !setOutright.count(key(a.Target)))
+                variable(a.Target, ExportKind::Stock);
         for (const Assignment& a : assignments)
             if (!isTimeLine(a) && !isStock(a.Target)) assigned_.insert(key(a.Target));
         const Assignment* previous = nullptr;
@@ -371,23 +377,19 @@ private:
     void step(const Assignment& a, const Assignment* previous) {
         if (isTimeLine(a)) {
             current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
-        } else if (isStockUpdate(a)) {
-            addFlow(a);
         } else if (isStock(a.Target)) {
-            setStock(a);
+            if (isStockUpdate(a)) addFlow(a);
+            else find(a.Target)->NonNegative = true;
         } else {
             assignAuxiliary(a, previous);
         }
     }
 
-    // The import keeps a stock that must not become negative at 0 from below.
-    void setStock(const Assignment& a) {
+    // «IF S<0 THEN S:=0»: how the import keeps a stock from becoming negative.
+    bool keepsNonNegative(const Assignment& a) const {
         const Condition* c = a.When.get();
-        if (c && c->Op == "<" && IsName(c->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(c->Right.get(), "0") &&
-            IsNumber(a.Expression.get(), "0"))
-            find(a.Target)->NonNegative = true;
-        else
-            refuse(a.Target);  // a stock set outright as well as changed
+        return c && c->Op == "<" && IsName(c->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(c->Right.get(), "0") &&
+               IsNumber(a.Expression.get(), "0");
     }
 
     void assignAuxiliary(const Assignment& a, const Assignment* previous) {
@@ -623,7 +625,7 @@ private:
         ForEachReference(text, [&](std::size_t id) {
             Version& v = versions_[id];
             ++v.Uses;
-            if (v.Live) return;
+            if (v.Live || v.Shown) return;  // a named version's equation is its variable's
             v.Live = true;
             if (!v.AtPassStart) {
                 use(v.Equation);
@@ -663,10 +665,12 @@ private:
             text = render(v.Equation);
         } else {
             const std::string base = v.Name + (isStock(v.Name) ? "_neu" : "");
-            text = base;
-            for (int n = 2; find(text); ++n) text = base + "_" + std::to_string(n);
-            variable(text, ExportKind::Aux).Equation = render(v.Equation);
-            text = XmileVariableName(text);
+            std::string name = base;
+            for (int n = 2; find(name); ++n) name = base + "_" + std::to_string(n);
+            variable(name, ExportKind::Aux);  // taken before the equation names what it reads
+            const std::string equation = render(v.Equation);
+            find(name)->Equation = equation;
+            text = XmileVariableName(name);
         }
         versions_[id].Shown = text;
         return text;

@@ -240,6 +240,7 @@ struct Version {
     std::string Name;          // the variable's name as written
     std::string Equation;      // XMILE text; other versions as Reference(n)
     std::string Condition, WhenTrue;  // of a version set under an IF
+    std::string Truth;         // the condition a truth value (1 or 0) stands for
     bool AtPassStart = false;  // the value the pass starts with
     bool Live = false;
     int Uses = 0;              // by live equations
@@ -395,21 +396,9 @@ private:
     void assignAuxiliary(const Assignment& a, const Assignment* previous) {
         const std::string k = key(a.Target);
         if (!IsTemporary(a.Target)) variable(a.Target, ExportKind::Aux);
-        std::string equation = translate(a.Expression.get(), a.Target);
+        const std::string equation = translate(a.Expression.get(), a.Target);
         if (a.When) {
-            if (previous && completes(*previous, a)) {
-                // «IF T>0.5 THEN X:=a» and «IF T<0.5 THEN X:=b» on a truth value
-                // T choose between a and b: neither keeps X as it was.
-                Version& chosen = versions_[current_.at(k)];
-                chosen.Equation = "(IF " + chosen.Condition + " THEN " + chosen.WhenTrue + " ELSE " + equation + ")";
-                return;
-            }
-            const std::string condition = translate(*a.When, a.Target);
-            const std::size_t id =
-                newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
-            versions_[id].Condition = condition;
-            versions_[id].WhenTrue = equation;
-            current_[k] = id;
+            assignUnderCondition(a, previous, equation);
             return;
         }
         // The same line again after the stocks have moved on computes the
@@ -417,6 +406,68 @@ private:
         auto [first, isFirst] = firstText_.emplace(k, a.Text);
         if (!isFirst && first->second == a.Text && !named_.count(k) && !IsTemporary(a.Target)) named_[k] = current_.at(k);
         current_[k] = newVersion(a.Target, equation);
+    }
+
+    // «IF c THEN X := e» is X's value before where c fails. The shapes the
+    // import writes for MIN, MAX, INT and truth values are written as such.
+    void assignUnderCondition(const Assignment& a, const Assignment* previous, const std::string& equation) {
+        const std::string k = key(a.Target);
+        const Condition& c = *a.When;
+        if (previous && completes(*previous, a)) {
+            // «IF T>0.5 THEN X:=a» and «IF T<0.5 THEN X:=b» on a truth value
+            // T choose between a and b: neither keeps X as it was.
+            Version& chosen = versions_[current_.at(k)];
+            chosen.Equation = "(IF " + chosen.Condition + " THEN " + chosen.WhenTrue + " ELSE " + equation + ")";
+            return;
+        }
+        // «IF E<X THEN X:=E» and «IF X>E THEN X:=E» keep the smaller value.
+        const bool targetLeft = IsName(c.Left.get(), a.Target, sim_.CaseSensitive);
+        const Node* bound = targetLeft ? c.Right.get() : c.Left.get();
+        if ((targetLeft || IsName(c.Right.get(), a.Target, sim_.CaseSensitive)) && (c.Op == "<" || c.Op == ">") &&
+            SameExpression(bound, a.Expression.get())) {
+            const bool smaller = (c.Op == "<") != targetLeft;
+            current_[k] = newVersion(a.Target, (smaller ? "MIN(" : "MAX(") + read(a.Target) + ", " + equation + ")");
+            return;
+        }
+        if (previous && floors(*previous, a)) {
+            // «X:=INT(E)» cuts towards zero, «IF X>E THEN X:=X-1» makes it XMILE's INT
+            current_[k] = newVersion(a.Target, "INT(" + translate(c.Right.get(), a.Target) + ")");
+            return;
+        }
+        const std::string condition = translate(c, a.Target);
+        const auto before = current_.find(k);
+        const bool truth = IsNumber(a.Expression.get(), "1") && before != current_.end() &&
+                           versions_[before->second].Equation == "0";
+        const std::size_t id = newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
+        versions_[id].Condition = condition;
+        versions_[id].WhenTrue = equation;
+        if (truth) versions_[id].Truth = condition;
+        current_[k] = id;
+    }
+
+    bool floors(const Assignment& before, const Assignment& a) const {
+        const Node *e = before.Expression.get(), *change = a.Expression.get();
+        const Condition& c = *a.When;
+        return !before.When && key(before.Target) == key(a.Target) && e && e->Kind == Node::Call && e->Text == "INT" &&
+               IsName(c.Left.get(), a.Target, sim_.CaseSensitive) && c.Op == ">" && SameExpression(c.Right.get(), e->Left.get()) &&
+               change && change->Kind == Node::Binary && change->Text == "-" &&
+               IsName(change->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(change->Right.get(), "1");
+    }
+
+    // A truth value (1 or 0) the import computes in temporaries, as a condition.
+    std::optional<std::string> truth(const Node* n) {
+        if (n->Kind == Node::Name && IsTemporary(n->Text)) {
+            auto it = current_.find(key(n->Text));
+            if (it == current_.end() || versions_[it->second].Truth.empty()) return std::nullopt;
+            return versions_[it->second].Truth;
+        }
+        if (n->Kind == Node::Binary && n->Text == "*") {  // AND
+            auto left = truth(n->Left.get()), right = truth(n->Right.get());
+            if (left && right) return "(" + *left + " AND " + *right + ")";
+        }
+        if (n->Kind == Node::Binary && n->Text == "-" && IsNumber(n->Left.get(), "1"))  // NOT
+            if (auto negated = truth(n->Right.get())) return "(NOT " + *negated + ")";
+        return std::nullopt;
     }
 
     // The import's pair of assignments under complementary conditions on a
@@ -677,6 +728,8 @@ private:
     }
 
     std::string translate(const Condition& c, const std::string& owner) {
+        if (c.Op == ">" && IsNumber(c.Right.get(), "0.5"))
+            if (auto condition = truth(c.Left.get())) return *condition;
         const std::string left = translate(c.Left.get(), owner), right = translate(c.Right.get(), owner);
         if (c.Op != "=" && c.Op != "<>") return "(" + left + " " + c.Op + " " + right + ")";
         // "=" allows a relative difference of 1e-9; against 0 it is exact.

@@ -368,10 +368,15 @@ TEST(XmileExport, ImportedModelExportsAndImportsAgainWithTheSameValues) {
         ExpectSameValues(expected, RunPasses(Imported(exported.Bytes.toStdString())), compared, label);
     }
     const ReadModel logistic = ReadBack(ExportXmile(SimulationOf(Imported(xmile_samples::Logistic))).Bytes);
+    EXPECT_EQ(logistic.Variables.at("GROWTH").Equation,
+              "(IF (POPULATION < (CAPACITY / 2)) THEN MIN((RATE * POPULATION), 50) ELSE "
+              "MAX(((RATE * POPULATION) * (1 - (POPULATION / CAPACITY))), 0))");
     EXPECT_EQ(logistic.Variables.at("HARVEST").Equation,
-              "(IF (((IF (TIME >= 5) THEN 1 ELSE 0) * (1 - (IF (POPULATION < 10) THEN 1 ELSE 0))) > 0.5) THEN "
-              "(0.1 * POPULATION) ELSE 0)");
+              "(IF ((TIME >= 5) AND (NOT (POPULATION < 10))) THEN (0.1 * POPULATION) ELSE 0)");
+    EXPECT_EQ(logistic.Variables.at("FLOOR_CHECK").Equation,
+              "((INT(((-POPULATION) / 7)) + (POPULATION - (7 * INT((POPULATION / 7))))) + ((-2) ^ 2))");
     const ReadModel tank = ReadBack(ExportXmile(SimulationOf(Imported(xmile_samples::NonNegativeTank))).Bytes);
     EXPECT_EQ(tank.Variables.at("TANK").Outflows, std::vector<std::string>{"DRAIN"});
     EXPECT_TRUE(tank.Variables.at("TANK").NonNegative);
+    EXPECT_EQ(tank.Variables.at("DRAIN").Equation, "MIN(MAX(4, 0), ((TANK / DT) + FILL))");
 }

@@ -301,6 +301,7 @@ private:
     std::map<std::string, std::size_t> named_;  // the version a variable's own name stands for
     std::map<std::string, std::string> firstText_;
     std::set<std::string> assigned_;  // variables other than stocks the pass sets
+    std::map<const Condition*, std::string> conditions_;
 
     std::string key(const std::string& name) const { return sim_.CaseSensitive ? name : UpperCase1252(name); }
     bool is(const std::string& name, const char* reserved) const { return UpperCase1252(name) == reserved; }
@@ -376,8 +377,9 @@ private:
     }
 
     void step(const Assignment& a, const Assignment* previous) {
+        if (a.When) translate(*a.When, a.Target);  // as the IF's line finds the variables
         if (isTimeLine(a)) {
-            current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
+            if (!a.When) current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
         } else if (isStock(a.Target)) {
             if (isStockUpdate(a)) addFlow(a);
             else find(a.Target)->NonNegative = true;
@@ -684,7 +686,8 @@ private:
             }
             const std::string k = v.Name == "ZEIT" ? v.Name : key(v.Name);
             if (!assigned_.count(k)) return;
-            const std::string before = v.Name + "_vorher";
+            std::string before = v.Name + "_vorher";
+            for (int n = 2; find(before); ++n) before = v.Name + "_vorher" + std::to_string(n);
             variable(before, ExportKind::Stock).Equation = startValueText(v.Name);
             const std::string flow = before + "_Zufluss";
             variable(flow, ExportKind::Flow).Equation =
@@ -727,7 +730,15 @@ private:
         return text;
     }
 
+    // The condition as the IF's line found the variables: the statements of
+    // its body may change what it reads.
     std::string translate(const Condition& c, const std::string& owner) {
+        auto [it, added] = conditions_.emplace(&c, std::string());
+        if (added) it->second = comparison(c, owner);
+        return it->second;
+    }
+
+    std::string comparison(const Condition& c, const std::string& owner) {
         if (c.Op == ">" && IsNumber(c.Right.get(), "0.5"))
             if (auto condition = truth(c.Left.get())) return *condition;
         const std::string left = translate(c.Left.get(), owner), right = translate(c.Right.get(), owner);

@@ -322,9 +322,11 @@ TEST(XmileExport, EveryExampleComputesTheSameAfterExportAndImport) {
 }
 
 // IF lines that only assign become IF-THEN-ELSE equations: with nothing set
-// before, the variable keeps its value from the step before; a variable read
-// before the pass sets it is read from the step before; "=" allows what the
-// program allows; a line after the time line reads the new time.
+// before, the variable keeps its value from the step before; a condition
+// holds for all of its line even when the line changes what it reads; a
+// variable read before the pass sets it is read from the step before; "="
+// allows what the program allows; a line after the time line reads the new
+// time.
 TEST(XmileExport, ConditionalAndOutOfOrderLinesComputeAsTheProgramDoes) {
     tsim sim;
     sim.Program = {"C := C + Letzt*ZEITSCHRITT",
@@ -334,6 +336,7 @@ TEST(XmileExport, ConditionalAndOutOfOrderLinesComputeAsTheProgramDoes) {
                    "B := B + Zufluss*ZEITSCHRITT",
                    "IF B >= 60 THEN Z\xE4hler := Z\xE4hler + 1 : Treffer := B",
                    "IF ZEIT > 1 THEN Schwelle := B",
+                   "IF Schalter < 1 THEN Schalter := 1 ; Wechsel := Wechsel + 1",
                    "A := A + (Schwelle + Treffer - A)/10*ZEITSCHRITT",
                    "IF ZEIT = 1,5 DO E := E + 5",
                    "Letzt := B/10",

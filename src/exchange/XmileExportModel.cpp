@@ -2,234 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <optional>
-#include <iterator>
 #include <set>
 
+#include "exchange/ProgramStatements.h"
 #include "model/GrafGeneration.h"
 
 namespace qv {
 
 namespace {
-
-// ---- expressions of the program's language as a tree
-
-struct Node {
-    enum Type { Number, Name, Negate, Binary, Call } Kind = Number;
-    std::string Text;  // the number, the name, the operator or the function
-    std::unique_ptr<Node> Left, Right;
-};
-using NodePtr = std::unique_ptr<Node>;
-
-NodePtr MakeNode(Node::Type kind, std::string text, NodePtr left = nullptr, NodePtr right = nullptr) {
-    auto node = std::make_unique<Node>();
-    node->Kind = kind;
-    node->Text = std::move(text);
-    node->Left = std::move(left);
-    node->Right = std::move(right);
-    return node;
-}
-
-bool IsNameChar(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == 0xC4 ||
-           c == 0xD6 || c == 0xDC || c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF;
-}
-
-// Reads an expression the way the compiler does: "^" binds left to right
-// and a leading "-" takes the whole factor. Nothing for text the compiler
-// would refuse.
-class ExpressionReader {
-public:
-    explicit ExpressionReader(std::string text) : text_(std::move(text)) {}
-
-    NodePtr read() {
-        NodePtr node = sum();
-        skipBlanks();
-        return pos_ == text_.size() ? std::move(node) : nullptr;
-    }
-
-private:
-    std::string text_;
-    std::size_t pos_ = 0;
-    int depth_ = 0;
-
-    void skipBlanks() {
-        while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
-    }
-    bool at(char c) {
-        skipBlanks();
-        return pos_ < text_.size() && text_[pos_] == c;
-    }
-
-    NodePtr chain(NodePtr (ExpressionReader::*next)(), const char* ops) {
-        NodePtr left = (this->*next)();
-        while (left && pos_ < text_.size() && (skipBlanks(), pos_ < text_.size()) && std::strchr(ops, text_[pos_])) {
-            std::string op(1, text_[pos_++]);
-            NodePtr right = (this->*next)();
-            if (!right) return nullptr;
-            left = MakeNode(Node::Binary, op, std::move(left), std::move(right));
-        }
-        return left;
-    }
-    NodePtr sum() { return chain(&ExpressionReader::product, "+-"); }
-    NodePtr product() { return chain(&ExpressionReader::power, "*/"); }
-    NodePtr power() { return chain(&ExpressionReader::factor, "^"); }
-
-    NodePtr factor() {
-        const bool negative = at('-');
-        if (negative) ++pos_;
-        skipBlanks();
-        if (pos_ >= text_.size()) return nullptr;
-        NodePtr node;
-        const unsigned char c = static_cast<unsigned char>(text_[pos_]);
-        if (c >= '0' && c <= '9') {
-            node = number();
-        } else if (c == '(') {
-            node = parenthesised();
-        } else if (IsNameChar(c)) {
-            const std::size_t start = pos_;
-            while (pos_ < text_.size() && IsNameChar(static_cast<unsigned char>(text_[pos_]))) ++pos_;
-            std::string name = text_.substr(start, pos_ - start);
-            if (at('(')) {
-                NodePtr argument = parenthesised();
-                node = argument ? MakeNode(Node::Call, UpperCase1252(name), std::move(argument)) : nullptr;
-            } else {
-                node = MakeNode(Node::Name, std::move(name));
-            }
-        }
-        if (node && negative) node = MakeNode(Node::Negate, "-", std::move(node));
-        return node;
-    }
-
-    NodePtr parenthesised() {
-        if (++depth_ > 200) return nullptr;
-        ++pos_;
-        NodePtr inner = sum();
-        if (!inner || !at(')')) return nullptr;
-        ++pos_;
-        --depth_;
-        return inner;
-    }
-
-    NodePtr number() {
-        const std::size_t start = pos_;
-        auto digits = [&] {
-            while (pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') ++pos_;
-        };
-        digits();
-        if (pos_ < text_.size() && text_[pos_] == '.') ++pos_, digits();
-        if (pos_ < text_.size() && (text_[pos_] == 'E' || text_[pos_] == 'e')) {
-            ++pos_;
-            if (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) ++pos_;
-            digits();
-        }
-        double value = 0;
-        const char* first = text_.data() + start;
-        const char* last = text_.data() + pos_;
-        const auto [end, error] = std::from_chars(first, last, value);
-        if (error != std::errc() || end != last) return nullptr;
-        return MakeNode(Node::Number, XmileNumber(value));
-    }
-};
-
-// ---- the statements of the algorithm
-
-// «IF Left Op Right THEN …»; the statements of its body share it.
-struct Condition {
-    NodePtr Left, Right;
-    std::string Op;
-};
-
-struct Assignment {
-    int Line = 0;
-    std::string Target;
-    std::string Text;  // the right-hand side as written
-    NodePtr Expression;
-    std::shared_ptr<const Condition> When;  // the IF it stands under; none for a plain line
-};
-
-// The comparison as the compiler reads it: the operator from the first of
-// "<", ">", "=" and the character after it.
-std::shared_ptr<const Condition> ReadCondition(const std::string& text) {
-    const std::size_t at = text.find_first_of("<>=");
-    if (at == std::string::npos || at == 0 || at + 1 >= text.size()) return nullptr;
-    const char first = text[at], second = text[at + 1];
-    auto condition = std::make_shared<Condition>();
-    if (first == '<') condition->Op = second == '=' ? "<=" : second == '>' ? "<>" : "<";
-    else if (first == '=') condition->Op = second == '<' ? "<=" : second == '>' ? ">=" : "=";
-    else condition->Op = second == '<' ? "<>" : second == '=' ? ">=" : ">";
-    const std::size_t length = second == '<' || second == '>' || second == '=' ? 2 : 1;
-    condition->Left = ExpressionReader(text.substr(0, at)).read();
-    condition->Right = ExpressionReader(text.substr(at + length)).read();
-    if (!condition->Left || !condition->Right) return nullptr;
-    return condition;
-}
-
-bool ReadStatements(const std::string& text, int line, const std::shared_ptr<const Condition>& when,
-                    std::vector<Assignment>& result);
-
-// «IF condition THEN statements»; the keyword is found as the compiler finds
-// it, with a blank on each side, and "DO" serves as well.
-bool ReadConditional(const std::string& rest, int line, std::vector<Assignment>& result) {
-    const std::string upper = UpperCase1252(rest);
-    const std::size_t then = upper.find(" THEN "), doAt = upper.find(" DO ");
-    const bool isThen = then != std::string::npos && (doAt == std::string::npos || then <= doAt);
-    const std::size_t keyword = isThen ? then : doAt;
-    if (keyword == std::string::npos) return false;
-    const std::shared_ptr<const Condition> condition = ReadCondition(rest.substr(0, keyword));
-    std::vector<Assignment> body;
-    if (!condition || !ReadStatements(rest.substr(keyword + (isThen ? 6 : 4)), line, condition, body)) return false;
-    std::move(body.begin(), body.end(), std::back_inserter(result));
-    return true;
-}
-
-// The assignments of a line, those in an IF's body with its condition.
-// WHILE, macro calls and an IF inside an IF have no counterpart: false.
-bool ReadStatements(const std::string& text, int line, const std::shared_ptr<const Condition>& when,
-                    std::vector<Assignment>& result) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        while (pos < text.size() && text[pos] == ' ') ++pos;
-        if (pos >= text.size()) break;
-        const std::size_t headStart = pos;
-        while (pos < text.size() && IsNameChar(static_cast<unsigned char>(text[pos]))) ++pos;
-        const std::string head = text.substr(headStart, pos - headStart);
-        if (!when && UpperCase1252(head) == "IF" && pos < text.size() && text[pos] == ' ')
-            return ReadConditional(text.substr(pos), line, result);
-        while (pos < text.size() && text[pos] == ' ') ++pos;
-        const bool colonEquals = text.compare(pos, 2, ":=") == 0;
-        if (head.empty() || !(colonEquals || (pos < text.size() && text[pos] == '='))) return false;
-        const std::size_t exprStart = pos + (colonEquals ? 2 : 1);
-        const std::size_t exprEnd = std::min(text.find_first_of(":;", exprStart), text.size());
-        Assignment a;
-        a.Line = line;
-        a.Target = head;
-        a.Text = text.substr(exprStart, exprEnd - exprStart);
-        a.Expression = ExpressionReader(a.Text).read();
-        a.When = when;
-        result.push_back(std::move(a));
-        pos = exprEnd + 1;
-    }
-    return true;
-}
-
-// Splits the lines into assignments; lines with statements that have no
-// counterpart are listed.
-std::vector<Assignment> ReadAssignments(const std::vector<std::string>& lines, std::vector<std::string>& notExported) {
-    std::vector<Assignment> result;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string text = lines[i].substr(0, lines[i].find("//"));
-        std::replace(text.begin(), text.end(), ',', '.');
-        if (!ReadStatements(text, static_cast<int>(i + 1), nullptr, result))
-            notExported.push_back("Zeile " + std::to_string(i + 1));
-    }
-    return result;
-}
-
-// ---- one pass as a model
 
 // A pass runs its lines one after another, so a line reads what the lines
 // before it made of a variable, while a model computes all of a step from
@@ -237,13 +19,13 @@ std::vector<Assignment> ReadAssignments(const std::vector<std::string>& lines, s
 // written in the model's terms, and a line reads the versions current there:
 // a stock changed earlier in the pass is the stock plus its change so far.
 struct Version {
-    std::string Name;          // the variable's name as written
-    std::string Equation;      // XMILE text; other versions as Reference(n)
+    std::string Name;                 // the variable's name as written
+    std::string Equation;             // XMILE text; other versions as Reference(n)
     std::string Condition, WhenTrue;  // of a version set under an IF
-    std::string Truth;         // the condition a truth value (1 or 0) stands for
-    bool AtPassStart = false;  // the value the pass starts with
+    std::string Truth;                // the condition a truth value (1 or 0) stands for
+    bool AtPassStart = false;         // the value the pass starts with
     bool Live = false;
-    int Uses = 0;              // by live equations
+    int Uses = 0;                      // by live equations
     std::optional<std::string> Shown;  // the text standing for it in equations
 };
 
@@ -263,20 +45,20 @@ public:
     explicit ModelBuilder(const tsim& sim) : sim_(sim) {}
 
     ExportModel build(const std::vector<std::string>& lines) {
-        std::vector<Assignment> assignments = ReadAssignments(lines, model_.NotExported);
+        std::vector<ProgramAssignment> assignments = ReadAssignments(lines, model_.NotExported);
         readTimeLine(assignments);
         // A stock is changed and never set outright, or it would not carry
         // its value from step to step; the import's temporaries never are.
         std::set<std::string> setOutright;
-        for (const Assignment& a : assignments)
+        for (const ProgramAssignment& a : assignments)
             if (!isTimeLine(a) && !isStockUpdate(a) && !keepsNonNegative(a)) setOutright.insert(key(a.Target));
-        for (const Assignment& a : assignments)
+        for (const ProgramAssignment& a : assignments)
             if (isStockUpdate(a) && !IsTemporary(a.Target) && !setOutright.count(key(a.Target)))
                 variable(a.Target, ExportKind::Stock);
-        for (const Assignment& a : assignments)
+        for (const ProgramAssignment& a : assignments)
             if (!isTimeLine(a) && !isStock(a.Target)) assigned_.insert(key(a.Target));
-        const Assignment* previous = nullptr;
-        for (const Assignment& a : assignments) {
+        const ProgramAssignment* previous = nullptr;
+        for (const ProgramAssignment& a : assignments) {
             step(a, previous);
             previous = &a;
         }
@@ -301,11 +83,11 @@ private:
     std::map<std::string, std::size_t> named_;  // the version a variable's own name stands for
     std::map<std::string, std::string> firstText_;
     std::set<std::string> assigned_;  // variables other than stocks the pass sets
-    std::map<const Condition*, std::string> conditions_;
+    std::map<const ProgramCondition*, std::string> conditions_;
 
     std::string key(const std::string& name) const { return sim_.CaseSensitive ? name : UpperCase1252(name); }
     bool is(const std::string& name, const char* reserved) const { return UpperCase1252(name) == reserved; }
-    bool isTimeLine(const Assignment& a) const { return is(a.Target, "ZEIT"); }
+    bool isTimeLine(const ProgramAssignment& a) const { return is(a.Target, "ZEIT"); }
 
     ExportVariable* find(const std::string& name) {
         auto it = index_.find(key(name));
@@ -333,22 +115,25 @@ private:
     }
     std::string startValueText(const std::string& name) const { return XmileNumber(startValue(name)); }
 
-    static bool IsName(const Node* n, const std::string& name, bool caseSensitive) {
-        return n && n->Kind == Node::Name &&
+    static bool IsName(const ProgramNode* n, const std::string& name, bool caseSensitive) {
+        return n && n->Kind == ProgramNode::Name &&
                (caseSensitive ? n->Text == name : UpperCase1252(n->Text) == UpperCase1252(name));
     }
-    static bool IsNumber(const Node* n, const char* text) { return n && n->Kind == Node::Number && n->Text == text; }
+    static bool IsNumber(const ProgramNode* n, const char* text) {
+        return n && n->Kind == ProgramNode::Number && n->Text == text;
+    }
 
     // «ZEIT := ZEIT + ZEITSCHRITT» or, in a simplified model, «ZEIT := ZEIT + 1».
-    void readTimeLine(const std::vector<Assignment>& assignments) {
+    void readTimeLine(const std::vector<ProgramAssignment>& assignments) {
         model_.Start = startValue("ZEIT");
         model_.Dt = startValue("ZEITSCHRITT");
-        for (const Assignment& a : assignments) {
+        for (const ProgramAssignment& a : assignments) {
             if (!isTimeLine(a)) continue;
-            const Node* e = a.Expression.get();
-            if (!a.When && e && e->Kind == Node::Binary && e->Text == "+" && IsName(e->Left.get(), "ZEIT", false)) {
+            const ProgramNode* e = a.Expression.get();
+            if (!a.When && e && e->Kind == ProgramNode::Binary && e->Text == "+" &&
+                IsName(e->Left.get(), "ZEIT", false)) {
                 if (IsName(e->Right.get(), "ZEITSCHRITT", false)) continue;
-                if (e->Right->Kind == Node::Number) {
+                if (e->Right->Kind == ProgramNode::Number) {
                     model_.Dt = std::stod(e->Right->Text);
                     dtIsVariable_ = false;
                     continue;
@@ -363,9 +148,9 @@ private:
     }
 
     // «S := S + E» or «S := S - E».
-    bool isStockUpdate(const Assignment& a) const {
-        const Node* e = a.Expression.get();
-        return !isTimeLine(a) && e && e->Kind == Node::Binary && (e->Text == "+" || e->Text == "-") &&
+    bool isStockUpdate(const ProgramAssignment& a) const {
+        const ProgramNode* e = a.Expression.get();
+        return !isTimeLine(a) && e && e->Kind == ProgramNode::Binary && (e->Text == "+" || e->Text == "-") &&
                IsName(e->Left.get(), a.Target, sim_.CaseSensitive);
     }
 
@@ -376,26 +161,28 @@ private:
         return versions_.size() - 1;
     }
 
-    void step(const Assignment& a, const Assignment* previous) {
+    void step(const ProgramAssignment& a, const ProgramAssignment* previous) {
         if (a.When) translate(*a.When, a.Target);  // as the IF's line finds the variables
         if (isTimeLine(a)) {
             if (!a.When) current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
         } else if (isStock(a.Target)) {
-            if (isStockUpdate(a)) addFlow(a);
-            else find(a.Target)->NonNegative = true;
+            if (isStockUpdate(a))
+                addFlow(a);
+            else
+                find(a.Target)->NonNegative = true;
         } else {
             assignAuxiliary(a, previous);
         }
     }
 
     // «IF S<0 THEN S:=0»: how the import keeps a stock from becoming negative.
-    bool keepsNonNegative(const Assignment& a) const {
-        const Condition* c = a.When.get();
-        return c && c->Op == "<" && IsName(c->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(c->Right.get(), "0") &&
-               IsNumber(a.Expression.get(), "0");
+    bool keepsNonNegative(const ProgramAssignment& a) const {
+        const ProgramCondition* c = a.When.get();
+        return c && c->Op == "<" && IsName(c->Left.get(), a.Target, sim_.CaseSensitive) &&
+               IsNumber(c->Right.get(), "0") && IsNumber(a.Expression.get(), "0");
     }
 
-    void assignAuxiliary(const Assignment& a, const Assignment* previous) {
+    void assignAuxiliary(const ProgramAssignment& a, const ProgramAssignment* previous) {
         const std::string k = key(a.Target);
         if (!IsTemporary(a.Target)) variable(a.Target, ExportKind::Aux);
         const std::string equation = translate(a.Expression.get(), a.Target);
@@ -406,15 +193,17 @@ private:
         // The same line again after the stocks have moved on computes the
         // next step's value, which the model has from the first.
         auto [first, isFirst] = firstText_.emplace(k, a.Text);
-        if (!isFirst && first->second == a.Text && !named_.count(k) && !IsTemporary(a.Target)) named_[k] = current_.at(k);
+        if (!isFirst && first->second == a.Text && !named_.count(k) && !IsTemporary(a.Target))
+            named_[k] = current_.at(k);
         current_[k] = newVersion(a.Target, equation);
     }
 
     // «IF c THEN X := e» is X's value before where c fails. The shapes the
     // import writes for MIN, MAX, INT and truth values are written as such.
-    void assignUnderCondition(const Assignment& a, const Assignment* previous, const std::string& equation) {
+    void assignUnderCondition(const ProgramAssignment& a, const ProgramAssignment* previous,
+                              const std::string& equation) {
         const std::string k = key(a.Target);
-        const Condition& c = *a.When;
+        const ProgramCondition& c = *a.When;
         if (previous && completes(*previous, a)) {
             // «IF T>0.5 THEN X:=a» and «IF T<0.5 THEN X:=b» on a truth value
             // T choose between a and b: neither keeps X as it was.
@@ -424,7 +213,7 @@ private:
         }
         // «IF E<X THEN X:=E» and «IF X>E THEN X:=E» keep the smaller value.
         const bool targetLeft = IsName(c.Left.get(), a.Target, sim_.CaseSensitive);
-        const Node* bound = targetLeft ? c.Right.get() : c.Left.get();
+        const ProgramNode* bound = targetLeft ? c.Right.get() : c.Left.get();
         if ((targetLeft || IsName(c.Right.get(), a.Target, sim_.CaseSensitive)) && (c.Op == "<" || c.Op == ">") &&
             SameExpression(bound, a.Expression.get())) {
             const bool smaller = (c.Op == "<") != targetLeft;
@@ -438,54 +227,57 @@ private:
         }
         const std::string condition = translate(c, a.Target);
         const auto before = current_.find(k);
-        const bool truth = IsNumber(a.Expression.get(), "1") && before != current_.end() &&
-                           versions_[before->second].Equation == "0";
-        const std::size_t id = newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
+        const bool truth =
+            IsNumber(a.Expression.get(), "1") && before != current_.end() && versions_[before->second].Equation == "0";
+        const std::size_t id =
+            newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
         versions_[id].Condition = condition;
         versions_[id].WhenTrue = equation;
         if (truth) versions_[id].Truth = condition;
         current_[k] = id;
     }
 
-    bool floors(const Assignment& before, const Assignment& a) const {
-        const Node *e = before.Expression.get(), *change = a.Expression.get();
-        const Condition& c = *a.When;
-        return !before.When && key(before.Target) == key(a.Target) && e && e->Kind == Node::Call && e->Text == "INT" &&
-               IsName(c.Left.get(), a.Target, sim_.CaseSensitive) && c.Op == ">" && SameExpression(c.Right.get(), e->Left.get()) &&
-               change && change->Kind == Node::Binary && change->Text == "-" &&
-               IsName(change->Left.get(), a.Target, sim_.CaseSensitive) && IsNumber(change->Right.get(), "1");
+    bool floors(const ProgramAssignment& before, const ProgramAssignment& a) const {
+        const ProgramNode *e = before.Expression.get(), *change = a.Expression.get();
+        const ProgramCondition& c = *a.When;
+        return !before.When && key(before.Target) == key(a.Target) && e && e->Kind == ProgramNode::Call &&
+               e->Text == "INT" && IsName(c.Left.get(), a.Target, sim_.CaseSensitive) && c.Op == ">" &&
+               SameExpression(c.Right.get(), e->Left.get()) && change && change->Kind == ProgramNode::Binary &&
+               change->Text == "-" && IsName(change->Left.get(), a.Target, sim_.CaseSensitive) &&
+               IsNumber(change->Right.get(), "1");
     }
 
     // A truth value (1 or 0) the import computes in temporaries, as a condition.
-    std::optional<std::string> truth(const Node* n) {
-        if (n->Kind == Node::Name && IsTemporary(n->Text)) {
+    std::optional<std::string> truth(const ProgramNode* n) {
+        if (n->Kind == ProgramNode::Name && IsTemporary(n->Text)) {
             auto it = current_.find(key(n->Text));
             if (it == current_.end() || versions_[it->second].Truth.empty()) return std::nullopt;
             return versions_[it->second].Truth;
         }
-        if (n->Kind == Node::Binary && n->Text == "*") {  // AND
+        if (n->Kind == ProgramNode::Binary && n->Text == "*") {  // AND
             auto left = truth(n->Left.get()), right = truth(n->Right.get());
             if (left && right) return "(" + *left + " AND " + *right + ")";
         }
-        if (n->Kind == Node::Binary && n->Text == "-" && IsNumber(n->Left.get(), "1"))  // NOT
+        if (n->Kind == ProgramNode::Binary && n->Text == "-" && IsNumber(n->Left.get(), "1"))  // NOT
             if (auto negated = truth(n->Right.get())) return "(NOT " + *negated + ")";
         return std::nullopt;
     }
 
     // The import's pair of assignments under complementary conditions on a
     // truth value of its temporaries.
-    bool completes(const Assignment& before, const Assignment& a) const {
-        const Condition *c1 = before.When.get(), *c2 = a.When.get();
+    bool completes(const ProgramAssignment& before, const ProgramAssignment& a) const {
+        const ProgramCondition *c1 = before.When.get(), *c2 = a.When.get();
         return c1 && key(before.Target) == key(a.Target) && c1->Op == ">" && c2->Op == "<" &&
-               IsNumber(c1->Right.get(), "0.5") && IsNumber(c2->Right.get(), "0.5") && ReadsTemporariesOnly(c1->Left.get()) &&
-               SameExpression(c1->Left.get(), c2->Left.get());
+               IsNumber(c1->Right.get(), "0.5") && IsNumber(c2->Right.get(), "0.5") &&
+               ReadsTemporariesOnly(c1->Left.get()) && SameExpression(c1->Left.get(), c2->Left.get());
     }
-    static bool ReadsTemporariesOnly(const Node* n) {
+    static bool ReadsTemporariesOnly(const ProgramNode* n) {
         if (!n) return true;
-        if (n->Kind == Node::Name) return IsTemporary(n->Text);
-        return n->Kind != Node::Call && ReadsTemporariesOnly(n->Left.get()) && ReadsTemporariesOnly(n->Right.get());
+        if (n->Kind == ProgramNode::Name) return IsTemporary(n->Text);
+        return n->Kind != ProgramNode::Call && ReadsTemporariesOnly(n->Left.get()) &&
+               ReadsTemporariesOnly(n->Right.get());
     }
-    static bool SameExpression(const Node* a, const Node* b) {
+    static bool SameExpression(const ProgramNode* a, const ProgramNode* b) {
         if (!a || !b) return a == b;
         return a->Kind == b->Kind && UpperCase1252(a->Text) == UpperCase1252(b->Text) &&
                SameExpression(a->Left.get(), b->Left.get()) && SameExpression(a->Right.get(), b->Right.get());
@@ -508,10 +300,10 @@ private:
     // The amount per time unit the change E of a stock stands for: E without
     // its factor ZEITSCHRITT when that is the model's dt, or E itself when a
     // pass is one time unit.
-    std::string rateOf(const Node* e, const Node*& single, const std::string& owner) {
+    std::string rateOf(const ProgramNode* e, const ProgramNode*& single, const std::string& owner) {
         single = e;
         const bool dtFactor = dtIsVariable_ || startValue("ZEITSCHRITT") == model_.Dt;
-        if (e->Kind == Node::Binary && e->Text == "*" && dtFactor) {
+        if (e->Kind == ProgramNode::Binary && e->Text == "*" && dtFactor) {
             if (IsName(e->Right.get(), "ZEITSCHRITT", false)) single = e->Left.get();
             else if (IsName(e->Left.get(), "ZEITSCHRITT", false)) single = e->Right.get();
         }
@@ -526,12 +318,12 @@ private:
     // («(Zugang - Abgang)*ZEITSCHRITT») gives one flow per rate; any other
     // change becomes a flow of its own named after the stock, under an IF
     // a flow that is 0 when the condition fails.
-    void addFlow(const Assignment& a) {
+    void addFlow(const ProgramAssignment& a) {
         const bool inflow = a.Expression->Text == "+";
-        const Node* single = nullptr;
+        const ProgramNode* single = nullptr;
         std::string equation = rateOf(a.Expression->Right.get(), single, a.Target);
         if (single) {
-            std::vector<std::pair<bool, const Node*>> terms;
+            std::vector<std::pair<bool, const ProgramNode*>> terms;
             Terms(single, inflow, terms);
             if (!a.When &&
                 std::all_of(terms.begin(), terms.end(), [&](const auto& t) { return canBeFlow(t.second, t.first); })) {
@@ -560,17 +352,20 @@ private:
         };
         const std::string in = sum(s.Inflows), out = sum(s.Outflows), name = XmileVariableName(s.Name);
         std::string equation;
-        if (out.empty()) equation = "(" + name + " + " + in + " * DT)";
-        else if (in.empty()) equation = "(" + name + " - " + out + " * DT)";
-        else equation = "(" + name + " + (" + in + " - " + out + ") * DT)";
+        if (out.empty())
+            equation = "(" + name + " + " + in + " * DT)";
+        else if (in.empty())
+            equation = "(" + name + " - " + out + " * DT)";
+        else
+            equation = "(" + name + " + (" + in + " - " + out + ") * DT)";
         current_[key(stock)] = newVersion(stock, equation);
     }
 
-    static void Terms(const Node* n, bool positive, std::vector<std::pair<bool, const Node*>>& terms) {
-        if (n->Kind == Node::Binary && (n->Text == "+" || n->Text == "-")) {
+    static void Terms(const ProgramNode* n, bool positive, std::vector<std::pair<bool, const ProgramNode*>>& terms) {
+        if (n->Kind == ProgramNode::Binary && (n->Text == "+" || n->Text == "-")) {
             Terms(n->Left.get(), positive, terms);
             Terms(n->Right.get(), n->Text == "+" ? positive : !positive, terms);
-        } else if (n->Kind == Node::Negate) {
+        } else if (n->Kind == ProgramNode::Negate) {
             Terms(n->Left.get(), !positive, terms);
         } else {
             terms.emplace_back(positive, n);
@@ -579,9 +374,9 @@ private:
 
     // A named rate is a flow when the model's variable of that name holds
     // the value the line reads: its value this pass, or its start value.
-    bool canBeFlow(const Node* n, bool inflow) {
-        if (n->Kind != Node::Name || IsName(n, "ZEIT", false) || IsName(n, "ZEITSCHRITT", false) || isStock(n->Text) ||
-            usedAs(n->Text, inflow) || IsTemporary(n->Text))
+    bool canBeFlow(const ProgramNode* n, bool inflow) {
+        if (n->Kind != ProgramNode::Name || IsName(n, "ZEIT", false) || IsName(n, "ZEITSCHRITT", false) ||
+            isStock(n->Text) || usedAs(n->Text, inflow) || IsTemporary(n->Text))
             return false;
         const std::string k = key(n->Text);
         auto it = current_.find(k);
@@ -622,11 +417,11 @@ private:
             if (assign == std::string::npos) {
                 variable(name, ExportKind::Stock).Equation = startValueText(name);
             } else {
-                Assignment a;
+                ProgramAssignment a;
                 a.Target = name;
                 a.Text = s->Name.substr(assign + 2);
                 std::replace(a.Text.begin(), a.Text.end(), ',', '.');
-                a.Expression = ExpressionReader(a.Text).read();
+                a.Expression = ReadExpression(a.Text);
                 assignAuxiliary(a, nullptr);
             }
         }
@@ -667,7 +462,8 @@ private:
 
     template <typename Visit>
     static void ForEachReference(const std::string& text, Visit visit) {
-        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos; at = text.find(ReferenceStart, at + 1))
+        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos;
+             at = text.find(ReferenceStart, at + 1))
             visit(std::stoul(text.substr(at + 1, text.find(ReferenceEnd, at) - at - 1)));
     }
 
@@ -700,7 +496,8 @@ private:
     std::string render(const std::string& text) {
         std::string result;
         std::size_t done = 0;
-        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos; at = text.find(ReferenceStart, done)) {
+        for (std::size_t at = text.find(ReferenceStart); at != std::string::npos;
+             at = text.find(ReferenceStart, done)) {
             const std::size_t end = text.find(ReferenceEnd, at);
             result += text.substr(done, at - done) + shown(std::stoul(text.substr(at + 1, end - at - 1)));
             done = end + 1;
@@ -732,13 +529,13 @@ private:
 
     // The condition as the IF's line found the variables: the statements of
     // its body may change what it reads.
-    std::string translate(const Condition& c, const std::string& owner) {
+    std::string translate(const ProgramCondition& c, const std::string& owner) {
         auto [it, added] = conditions_.emplace(&c, std::string());
         if (added) it->second = comparison(c, owner);
         return it->second;
     }
 
-    std::string comparison(const Condition& c, const std::string& owner) {
+    std::string comparison(const ProgramCondition& c, const std::string& owner) {
         if (c.Op == ">" && IsNumber(c.Right.get(), "0.5"))
             if (auto condition = truth(c.Left.get())) return *condition;
         const std::string left = translate(c.Left.get(), owner), right = translate(c.Right.get(), owner);
@@ -746,30 +543,30 @@ private:
         // "=" allows a relative difference of 1e-9; against 0 it is exact.
         const bool equal = c.Op == "=";
         if (IsNumber(c.Right.get(), "0")) return "(" + left + (equal ? " = " : " <> ") + "0)";
-        const std::string bound = c.Right->Kind == Node::Number ? XmileNumber(1e-9 * std::stod(c.Right->Text))
-                                                                : "(1e-09 * ABS(" + right + "))";
+        const std::string bound = c.Right->Kind == ProgramNode::Number ? XmileNumber(1e-9 * std::stod(c.Right->Text))
+                                                                       : "(1e-09 * ABS(" + right + "))";
         return "(ABS(" + left + " - " + right + ")" + (equal ? " <= " : " > ") + bound + ")";
     }
 
     // The expression in XMILE's language. Every operation is parenthesised,
     // since the two languages differ in how "^" and a leading "-" bind.
     // What has no counterpart is listed under owner's name.
-    std::string translate(const Node* n, const std::string& owner) {
+    std::string translate(const ProgramNode* n, const std::string& owner) {
         if (!n) {
             refuse(owner);
             return "0";
         }
         switch (n->Kind) {
-        case Node::Number:
+        case ProgramNode::Number:
             return n->Text;
-        case Node::Name:
+        case ProgramNode::Name:
             if (IsName(n, "ZEITSCHRITT", false)) return dtIsVariable_ ? "DT" : startValueText("ZEITSCHRITT");
             return read(n->Text);
-        case Node::Negate:
+        case ProgramNode::Negate:
             return "(-" + translate(n->Left.get(), owner) + ")";
-        case Node::Binary:
+        case ProgramNode::Binary:
             return "(" + translate(n->Left.get(), owner) + " " + n->Text + " " + translate(n->Right.get(), owner) + ")";
-        case Node::Call:
+        case ProgramNode::Call:
             break;
         }
         const std::string x = translate(n->Left.get(), owner);

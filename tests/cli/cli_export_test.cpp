@@ -29,7 +29,8 @@ TEST(CliExport, WritesTheModelAndNamesWhatItLeavesOut) {
     EXPECT_NE(text.find("<connector"), std::string::npos);
 
     // An algorithm with a loop: the rest is written, the line named.
-    auto program = WriteTempFile("bedingt.txt", "WHILE B > 5 DO B := B - 1\nB := B + 1*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
+    auto program =
+        WriteTempFile("bedingt.txt", "WHILE B > 5 DO B := B - 1\nB := B + 1*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
     auto document = WriteTempFile("bedingt.prg", "");
     r = RunCli({"new", "-o", document, "--program", program, "--start", "ZEITSCHRITT=1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;

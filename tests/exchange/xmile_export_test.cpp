@@ -240,7 +240,8 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     // when more than one does.
     EXPECT_EQ(m.Variables.at("B_neu").Equation, "(B + Zufluss * DT)");
     EXPECT_EQ(m.Variables.at("A").Outflows, std::vector<std::string>{"A_Abfluss"});
-    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "(IF (B_neu / 7) < 0 THEN -INT(-(B_neu / 7)) ELSE INT((B_neu / 7)))");
+    EXPECT_EQ(m.Variables.at("A_Abfluss").Equation,
+              "(IF (B_neu / 7) < 0 THEN -INT(-(B_neu / 7)) ELSE INT((B_neu / 7)))");
     EXPECT_EQ(m.Variables.at("C").Equation, "(((-B_neu) ^ 2) + (TIME ^ 2))");
 
     // A simplified model adds whole changes once per pass: one pass is one time unit.

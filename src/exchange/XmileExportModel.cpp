@@ -196,6 +196,8 @@ private:
         if (!isFirst && first->second == a.Text && !named_.count(k) && !IsTemporary(a.Target))
             named_[k] = current_.at(k);
         current_[k] = newVersion(a.Target, equation);
+        if (IsTemporary(a.Target))
+            if (auto condition = truth(a.Expression.get())) versions_[current_[k]].Truth = *condition;
     }
 
     // «IF c THEN X := e» is X's value before where c fails. The shapes the
@@ -226,14 +228,18 @@ private:
             return;
         }
         const std::string condition = translate(c, a.Target);
-        const auto before = current_.find(k);
-        const bool truth =
-            IsNumber(a.Expression.get(), "1") && before != current_.end() && versions_[before->second].Equation == "0";
+        // «T:=0» or a truth value, then «IF c THEN T:=1»: T is a truth value too.
+        std::string truth;
+        if (const auto before = current_.find(k); IsNumber(a.Expression.get(), "1") && before != current_.end()) {
+            const Version& was = versions_[before->second];
+            if (was.Equation == "0") truth = condition;
+            else if (!was.Truth.empty()) truth = "(" + was.Truth + " OR " + condition + ")";
+        }
         const std::size_t id =
             newVersion(a.Target, "(IF " + condition + " THEN " + equation + " ELSE " + read(a.Target) + ")");
         versions_[id].Condition = condition;
         versions_[id].WhenTrue = equation;
-        if (truth) versions_[id].Truth = condition;
+        versions_[id].Truth = truth;
         current_[k] = id;
     }
 

@@ -355,12 +355,14 @@ TEST(XmileExport, ConditionalAndOutOfOrderLinesComputeAsTheProgramDoes) {
     EXPECT_EQ(m.Variables.at("Schwelle_vorher").Kind, "stock");
 }
 
-// An imported model's helper lines (MIN, MAX, IF-THEN-ELSE, INT, MOD, the
-// outflows cut back to what a stock holds) export as equations again, the
-// temporaries read once written into them, and compute what the import did.
+// An imported model's helper lines (MIN, MAX, IF-THEN-ELSE, OR, INT, MOD,
+// STEP, RAMP, the outflows cut back to what a stock holds) export as
+// equations again, the temporaries read once written into them, and compute
+// what the import did.
 TEST(XmileExport, ImportedModelExportsAndImportsAgainWithTheSameValues) {
     for (const auto& [label, xmile] : {std::pair{"Logistic", xmile_samples::Logistic},
-                                       std::pair{"NonNegativeTank", xmile_samples::NonNegativeTank}}) {
+                                       std::pair{"NonNegativeTank", xmile_samples::NonNegativeTank},
+                                       std::pair{"StepRampOr", xmile_samples::StepRampOr}}) {
         const AcceptedAlgorithm first = Imported(xmile);
         const XmileExport exported = ExportXmile(SimulationOf(first));
         EXPECT_EQ(exported.Warning, "") << label;
@@ -383,4 +385,6 @@ TEST(XmileExport, ImportedModelExportsAndImportsAgainWithTheSameValues) {
     EXPECT_EQ(tank.Variables.at("TANK").Outflows, std::vector<std::string>{"DRAIN"});
     EXPECT_TRUE(tank.Variables.at("TANK").NonNegative);
     EXPECT_EQ(tank.Variables.at("DRAIN").Equation, "MIN(MAX(4, 0), ((TANK / DT) + FILL))");
+    const ReadModel steps = ReadBack(ExportXmile(SimulationOf(Imported(xmile_samples::StepRampOr))).Bytes);
+    EXPECT_NE(steps.Variables.at("F").Equation.find("(IF ((S > 8) OR (TIME < 1)) THEN 1 ELSE 0)"), std::string::npos);
 }

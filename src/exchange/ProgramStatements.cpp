@@ -162,6 +162,24 @@ bool ReadConditional(const std::string& rest, int line, std::vector<ProgramAssig
     return true;
 }
 
+bool IsSum(const ProgramNodePtr& n) {
+    return n && n->Kind == ProgramNode::Binary && (n->Text == "+" || n->Text == "-");
+}
+
+// «S := S + a - b» reads as ((S + a) - b); grouped as S + (a - b) the change
+// of S stands apart from S.
+ProgramNodePtr GroupChange(ProgramNodePtr e, const std::string& target) {
+    if (!IsSum(e)) return e;
+    e->Left = GroupChange(std::move(e->Left), target);
+    ProgramNode& inner = *e->Left;
+    if (!IsSum(e->Left) || inner.Left->Kind != ProgramNode::Name ||
+        UpperCase1252(inner.Left->Text) != UpperCase1252(target))
+        return e;
+    const std::string op = inner.Text == "+" ? e->Text : e->Text == "+" ? "-" : "+";
+    ProgramNodePtr change = MakeNode(ProgramNode::Binary, op, std::move(inner.Right), std::move(e->Right));
+    return MakeNode(ProgramNode::Binary, inner.Text, std::move(inner.Left), std::move(change));
+}
+
 // The assignments of a line, those in an IF's body with its condition.
 // WHILE, macro calls and an IF inside an IF have no counterpart: false.
 bool ReadStatements(const std::string& text, int line, const std::shared_ptr<const ProgramCondition>& when,
@@ -184,7 +202,7 @@ bool ReadStatements(const std::string& text, int line, const std::shared_ptr<con
         a.Line = line;
         a.Target = head;
         a.Text = text.substr(exprStart, exprEnd - exprStart);
-        a.Expression = ReadExpression(a.Text);
+        a.Expression = GroupChange(ReadExpression(a.Text), head);
         a.When = when;
         result.push_back(std::move(a));
         pos = exprEnd + 1;

@@ -315,7 +315,7 @@ private:
         }
         if (single == e && (dtIsVariable_ || model_.Dt != 1)) {
             single = nullptr;
-            return "(" + translate(e, owner) + ") / DT";
+            return "(" + translate(e, owner) + " / DT)";
         }
         return {};
     }

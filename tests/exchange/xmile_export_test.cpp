@@ -258,6 +258,11 @@ TEST(XmileExport, AlgorithmExportsWhatMapsAndNamesTheRest) {
     EXPECT_EQ(m.Variables.at("V").Equation, "(B / 10)");
     EXPECT_EQ(m.Variables.at("A_Abfluss").Equation, "((B + (Z - V) * DT) / 2)");
 
+    // A time line that adds half a unit: a change without ZEITSCHRITT is
+    // what a pass adds, twice the flow per time unit.
+    sim.Program = {"B := B + 2 + B/10", "ZEIT := ZEIT + 0,5"};
+    ExpectRoundTrip(sim, "halbe Zeiteinheit je Durchlauf");
+
     // Names XMILE reads as its own functions and constants are renamed, so
     // the model does not compute with the built-in PI or STEP.
     sim.Program = {"Step := Pi*2", "ZEIT := ZEIT + ZEITSCHRITT"};

@@ -123,23 +123,28 @@ private:
         return n && n->Kind == ProgramNode::Number && n->Text == text;
     }
 
-    // «ZEIT := ZEIT + ZEITSCHRITT» or, in a simplified model, «ZEIT := ZEIT + 1».
+    // What «ZEIT := ZEIT + ZEITSCHRITT» or, in a simplified model,
+    // «ZEIT := ZEIT + 1» advances the time by; nothing for another time line.
+    const ProgramNode* timeStep(const ProgramAssignment& a) const {
+        const ProgramNode* e = a.Expression.get();
+        if (a.When || !e || e->Kind != ProgramNode::Binary || e->Text != "+" || !IsName(e->Left.get(), "ZEIT", false))
+            return nullptr;
+        const ProgramNode* by = e->Right.get();
+        return IsName(by, "ZEITSCHRITT", false) || by->Kind == ProgramNode::Number ? by : nullptr;
+    }
+
     void readTimeLine(const std::vector<ProgramAssignment>& assignments) {
         model_.Start = startValue("ZEIT");
         model_.Dt = startValue("ZEITSCHRITT");
         for (const ProgramAssignment& a : assignments) {
             if (!isTimeLine(a)) continue;
-            const ProgramNode* e = a.Expression.get();
-            if (!a.When && e && e->Kind == ProgramNode::Binary && e->Text == "+" &&
-                IsName(e->Left.get(), "ZEIT", false)) {
-                if (IsName(e->Right.get(), "ZEITSCHRITT", false)) continue;
-                if (e->Right->Kind == ProgramNode::Number) {
-                    model_.Dt = std::stod(e->Right->Text);
-                    dtIsVariable_ = false;
-                    continue;
-                }
+            const ProgramNode* by = timeStep(a);
+            if (!by) {
+                refuse("Zeile " + std::to_string(a.Line));
+            } else if (by->Kind == ProgramNode::Number) {
+                model_.Dt = std::stod(by->Text);
+                dtIsVariable_ = false;
             }
-            refuse("Zeile " + std::to_string(a.Line));
         }
         if (!(model_.Dt > 0)) {
             refuse("ZEITSCHRITT");
@@ -164,7 +169,7 @@ private:
     void step(const ProgramAssignment& a, const ProgramAssignment* previous) {
         if (a.When) translate(*a.When, a.Target);  // as the IF's line finds the variables
         if (isTimeLine(a)) {
-            if (!a.When) current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
+            if (timeStep(a)) current_["ZEIT"] = newVersion("ZEIT", "(TIME + DT)");
         } else if (isStock(a.Target)) {
             if (isStockUpdate(a))
                 addFlow(a);
@@ -206,11 +211,17 @@ private:
                               const std::string& equation) {
         const std::string k = key(a.Target);
         const ProgramCondition& c = *a.When;
-        if (previous && completes(*previous, a)) {
+        if (previous && completes(*previous, a) && !versions_[current_.at(k)].Condition.empty()) {
             // «IF T>0.5 THEN X:=a» and «IF T<0.5 THEN X:=b» on a truth value
             // T choose between a and b: neither keeps X as it was.
             Version& chosen = versions_[current_.at(k)];
             chosen.Equation = "(IF " + chosen.Condition + " THEN " + chosen.WhenTrue + " ELSE " + equation + ")";
+            return;
+        }
+        // The shapes below read the variables as they are now, which is as
+        // the condition found them only for the first statement of a line.
+        if (previous && previous->When == a.When) {
+            conditional(a, equation);
             return;
         }
         // «IF E<X THEN X:=E» and «IF X>E THEN X:=E» keep the smaller value.
@@ -227,7 +238,13 @@ private:
             current_[k] = newVersion(a.Target, "INT(" + translate(c.Right.get(), a.Target) + ")");
             return;
         }
-        const std::string condition = translate(c, a.Target);
+        conditional(a, equation);
+    }
+
+    // X := IF c THEN e ELSE X as it was.
+    void conditional(const ProgramAssignment& a, const std::string& equation) {
+        const std::string k = key(a.Target);
+        const std::string condition = translate(*a.When, a.Target);
         // «T:=0» or a truth value, then «IF c THEN T:=1»: T is a truth value too.
         std::string truth;
         if (const auto before = current_.find(k); IsNumber(a.Expression.get(), "1") && before != current_.end()) {

@@ -1,5 +1,7 @@
 // XMILE export: the written file read back with an XML reader, for the
-// predator-prey example drawn as a diagram and for algorithms written by hand.
+// predator-prey example drawn as a diagram and for algorithms written by hand;
+// and exported, imported again and computed: the examples, hand-written
+// programs and imported models.
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
@@ -8,13 +10,13 @@
 #include <map>
 #include <set>
 
+#include "XmileSamples.h"
 #include "document/QVDocument.h"
 #include "engine/QVCompile.h"
 #include "engine/QVExecute.h"
 #include "exchange/XmileExport.h"
 #include "exchange/XmileImport.h"
 #include "exchange/XmileReader.h"
-#include "XmileSamples.h"
 #include "model/QVGrafElements.h"
 #include "util/Cp1252.h"
 

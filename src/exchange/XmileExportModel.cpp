@@ -476,7 +476,10 @@ private:
             versions_[id].Shown = XmileVariableName(v.Name);
             v.Equation = versions_[id].Equation;
         }
-        for (std::size_t i = 0; i < model_.Variables.size(); ++i) use(model_.Variables[i].Equation);
+        for (std::size_t i = 0; i < model_.Variables.size(); ++i) {
+            const std::string equation = model_.Variables[i].Equation;  // use() may add variables
+            use(equation);
+        }
         for (std::size_t i = 0; i < model_.Variables.size(); ++i) {
             const std::string equation = model_.Variables[i].Equation;
             model_.Variables[i].Equation = render(equation);

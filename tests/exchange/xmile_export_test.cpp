@@ -360,6 +360,11 @@ TEST(XmileExport, ConditionalAndOutOfOrderLinesComputeAsTheProgramDoes) {
     EXPECT_EQ(m.Variables.at("B_neu").Equation, "(B + Zufluss * DT)");
     EXPECT_EQ(m.Variables.at("Schwelle").Equation, "(IF (TIME > 1) THEN B_neu ELSE Schwelle_vorher)");
     EXPECT_EQ(m.Variables.at("Schwelle_vorher").Kind, "stock");
+
+    // Two variables read before their lines set them.
+    sim.Program = {"IF X > A THEN A := A + 4,3", "ZEIT := ZEIT + ZEITSCHRITT",
+                   "IF X + ZEIT >= 1 THEN A := B*2 : X := 2,45", "B := B + (A - X)*ZEITSCHRITT"};
+    ExpectRoundTrip(sim, "zwei Vorwerte");
 }
 
 // An imported model's helper lines (MIN, MAX, IF-THEN-ELSE, OR, INT, MOD,

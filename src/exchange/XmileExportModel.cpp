@@ -321,8 +321,8 @@ private:
     }
 
     // The amount per time unit the change E of a stock stands for: E without
-    // its factor ZEITSCHRITT when that is the model's dt, or E itself when a
-    // pass is one time unit.
+    // its factor ZEITSCHRITT when that is the model's dt, E itself when a
+    // pass is one time unit, else E / DT.
     std::string rateOf(const ProgramNode* e, const ProgramNode*& single, const std::string& owner) {
         single = e;
         const bool dtFactor = dtIsVariable_ || startValue("ZEITSCHRITT") == model_.Dt;

@@ -37,6 +37,7 @@ void WriteVariables(QXmlStreamWriter& xml, const ExportModel& model) {
         xml.writeTextElement(QStringLiteral("eqn"), Text(v.Equation));
         for (const std::string& f : v.Inflows) xml.writeTextElement(QStringLiteral("inflow"), NameText(f));
         for (const std::string& f : v.Outflows) xml.writeTextElement(QStringLiteral("outflow"), NameText(f));
+        if (v.NonNegative) xml.writeEmptyElement(QStringLiteral("non_negative"));
         xml.writeEndElement();
     }
     xml.writeEndElement();

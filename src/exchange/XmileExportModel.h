@@ -21,6 +21,7 @@ struct ExportVariable {
     std::string Name;
     std::string Equation;  // for a stock its initial value
     std::vector<std::string> Inflows, Outflows;
+    bool NonNegative = false;  // a stock the program keeps at 0 from below
 };
 
 struct ExportModel {

@@ -28,8 +28,9 @@ TEST(CliExport, WritesTheModelAndNamesWhatItLeavesOut) {
     EXPECT_NE(text.find("<stock name=\"Füchse\">"), std::string::npos);
     EXPECT_NE(text.find("<connector"), std::string::npos);
 
-    // An algorithm with a condition: the rest is written, the line named.
-    auto program = WriteTempFile("bedingt.txt", "IF B > 5 THEN B := 5\nB := B + 1*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
+    // An algorithm with a loop: the rest is written, the line named.
+    auto program =
+        WriteTempFile("bedingt.txt", "WHILE B > 5 DO B := B - 1\nB := B + 1*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
     auto document = WriteTempFile("bedingt.prg", "");
     r = RunCli({"new", "-o", document, "--program", program, "--start", "ZEITSCHRITT=1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -103,6 +103,15 @@ inline const std::string NonNegativeTank = Wrap(
 <flow name="Fill"><eqn>1</eqn></flow>
 <flow name="Drain"><eqn>4</eqn><non_negative/></flow>)");
 
+// STEP, RAMP, OR and a MAX of three into a stock that must not run dry,
+// drained by a flow that must not become negative.
+inline const std::string StepRampOr = Wrap(
+    "<sim_specs><start>0</start><stop>12</stop><dt>0.5</dt></sim_specs>",
+    R"(<stock name="S"><eqn>5</eqn><inflow>f</inflow><outflow>g</outflow><non_negative/></stock>
+<flow name="f"><eqn>STEP(2, 3) + RAMP(0.5, 2, 6) + IF S &gt; 8 OR TIME &lt; 1 THEN 1 ELSE 0</eqn></flow>
+<flow name="g"><eqn>MAX(S * 0.3, 1, TIME/4) + (S MOD 3)</eqn><non_negative/></flow>
+<aux name="a"><eqn>TAN(S/10) + LOG10(S+1)</eqn></aux>)");
+
 // An array and a graphical function, which cannot be computed here.
 inline const std::string WithArray = Wrap(
     "<sim_specs><start>0</start><stop>10</stop><dt>1</dt></sim_specs>",

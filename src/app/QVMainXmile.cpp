@@ -1,6 +1,7 @@
 // "XMILE-Modell importieren...": a model from another tool becomes a new
 // simulation of the document, computed and shown at once.
 #include <QComboBox>
+#include <QFileInfo>
 
 #include "app/QVMain.h"
 #include "charts/bsgraf3d.h"
@@ -17,6 +18,7 @@ void TMain::XmileImportieren1Click() {
     const QString path = ChooseFile(this, FileChoice::Open, QStringLiteral("XMILE-Modell importieren"), lastDirectory_,
                                     QStringLiteral("XMILE-Modelle (*.xmile *.stmx *.itmx *.xml)"));
     if (path.isEmpty()) return;
+    lastDirectory_ = QFileInfo(path).absolutePath();
     auto model = ReadXmileFile(path.toStdString());
     if (auto* error = std::get_if<std::string>(&model)) {
         ShowMessage(this, MessageKind::Error, *error);

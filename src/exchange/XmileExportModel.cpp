@@ -7,7 +7,6 @@
 #include <set>
 
 #include "exchange/ProgramStatements.h"
-#include "model/GrafGeneration.h"
 
 namespace qv {
 
@@ -633,10 +632,10 @@ const ExportVariable* ExportModel::Find(const std::string& name) const {
     return nullptr;
 }
 
-ExportModel BuildXmileModel(const tsim& sim) {
-    const bool fromDiagram = !sim.Diagram.Arrows.empty();
-    return ModelBuilder(sim).build(fromDiagram ? GenerateAlgorithm(sim.Diagram, sim.SimplifiedModel) : sim.Program);
-}
+// The program the simulation computes, not the one its diagram would give:
+// they differ for an imported model (whose program keeps the other tool's
+// order of computing) and after the program was edited by hand.
+ExportModel BuildXmileModel(const tsim& sim) { return ModelBuilder(sim).build(sim.Program); }
 
 std::string NotExportedText(const ExportModel& model) {
     if (model.NotExported.empty()) return {};

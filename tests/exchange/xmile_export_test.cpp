@@ -371,6 +371,23 @@ TEST(XmileExport, ConditionalAndOutOfOrderLinesComputeAsTheProgramDoes) {
 // STEP, RAMP, the outflows cut back to what a stock holds) export as
 // equations again, the temporaries read once written into them, and compute
 // what the import did.
+// A model imported with its view keeps a diagram; the export still writes
+// what the simulation computes (every flow from the stocks before the step),
+// not what the diagram's rates would compute one line after another.
+TEST(XmileExport, ImportedDrawnModelExportsWhatItComputes) {
+    auto model = ReadXmile(xmile_samples::PredatorPreyDrawn);
+    ASSERT_TRUE(std::holds_alternative<XmileModel>(model));
+    auto imported = ImportXmile(std::get<XmileModel>(model), false);
+    ASSERT_TRUE(std::holds_alternative<XmileImportResult>(imported));
+    TDocument document = TDocument::CreateNew();
+    ASSERT_FALSE(AddImportedSimulation(document, std::get<XmileImportResult>(imported)));
+    const tsim& sim = *document.Simulations.back();
+    ASSERT_FALSE(sim.Diagram.Arrows.empty());
+    const XmileExport exported = ExportXmile(sim);
+    ExpectSameValues(RunPasses(Imported(xmile_samples::PredatorPreyDrawn)),
+                     RunPasses(Imported(exported.Bytes.toStdString())), {"HASEN", "F\xDC" "CHSE", "ZEIT"}, "drawn");
+}
+
 TEST(XmileExport, ImportedModelExportsAndImportsAgainWithTheSameValues) {
     for (const auto& [label, xmile] : {std::pair{"Logistic", xmile_samples::Logistic},
                                        std::pair{"NonNegativeTank", xmile_samples::NonNegativeTank},

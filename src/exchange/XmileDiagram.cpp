@@ -11,10 +11,6 @@ namespace {
 
 // Room kept between the diagram and the editor's edges.
 constexpr double Margin = 60;
-// Labels here are upper-case language names, wider than the other tool's;
-// the view is spread out so that neighbours do not overlap.
-constexpr double SpreadX = 2.0;
-constexpr double SpreadY = 1.5;
 // How far a flow arrow runs out of a rate's tip before it turns.
 constexpr int32_t Lead = 15;
 
@@ -75,8 +71,8 @@ private:
             out_.NotShown.push_back(part->second.Name);
             return;
         }
-        const auto x = static_cast<int32_t>(std::lround(Margin + (variable.Position->X - left_) * SpreadX));
-        const auto y = static_cast<int32_t>(std::lround(Margin + (variable.Position->Y - top_) * SpreadY));
+        const auto x = static_cast<int32_t>(std::lround(Margin + (variable.Position->X - left_) * XmileViewSpreadX));
+        const auto y = static_cast<int32_t>(std::lround(Margin + (variable.Position->Y - top_) * XmileViewSpreadY));
         TDiagram& d = out_.Diagram;
         if (variable.Kind == XmileKind::Stock) {
             d.Stocks.push_back(std::make_unique<tzustand>(x, y));

@@ -12,6 +12,12 @@
 
 namespace qv {
 
+// Labels here are upper-case language names, wider than those of other
+// tools: a view is read spread out by these factors and written back
+// shrunk by them, so that a model keeps its layout across a round trip.
+inline constexpr double XmileViewSpreadX = 2.0;
+inline constexpr double XmileViewSpreadY = 1.5;
+
 // What the import made of a variable, by name key.
 struct XmileDiagramPart {
     std::string Name;            // in the language (8-bit text)

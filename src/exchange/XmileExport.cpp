@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "exchange/XmileDiagram.h"
 #include "exchange/XmileExportModel.h"
 #include "util/Cp1252.h"
 
@@ -44,8 +45,8 @@ void WriteVariables(QXmlStreamWriter& xml, const ExportModel& model) {
 }
 
 void WritePosition(QXmlStreamWriter& xml, IntPoint p) {
-    xml.writeAttribute(QStringLiteral("x"), QString::number(p.X));
-    xml.writeAttribute(QStringLiteral("y"), QString::number(p.Y));
+    xml.writeAttribute(QStringLiteral("x"), QString::number(std::lround(p.X / XmileViewSpreadX)));
+    xml.writeAttribute(QStringLiteral("y"), QString::number(std::lround(p.Y / XmileViewSpreadY)));
 }
 
 IntPoint Centre(const TGSimple& e) { return {e.CentreX, e.CentreY}; }
@@ -83,8 +84,8 @@ void WriteViewElement(QXmlStreamWriter& xml, const ExportVariable& v, const TGSi
     xml.writeAttribute(QStringLiteral("name"), NameText(v.Name));
     WritePosition(xml, Centre(e));
     if (v.Kind == ExportKind::Stock) {
-        xml.writeAttribute(QStringLiteral("width"), QString::number(int64_t{e.Box.Right} - e.Box.Left));
-        xml.writeAttribute(QStringLiteral("height"), QString::number(int64_t{e.Box.Bottom} - e.Box.Top));
+        xml.writeAttribute(QStringLiteral("width"), QString::number(std::llround((int64_t{e.Box.Right} - e.Box.Left) / XmileViewSpreadX)));
+        xml.writeAttribute(QStringLiteral("height"), QString::number(std::llround((int64_t{e.Box.Bottom} - e.Box.Top) / XmileViewSpreadY)));
     }
 }
 

@@ -206,6 +206,7 @@ private:
     // Recomputes under the progress box; a quick run makes the sliders live again.
     void recomputeAfterSlider();
     void undoSlider();
+    void forgetSliderChanges(const std::string& simulation);
     QString sliderSettingsKey() const;
     void loadSliderRows();
     void storeSliderRows();

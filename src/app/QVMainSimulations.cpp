@@ -124,6 +124,7 @@ void TMain::Simulation1Click() {
     AlgoEditorState state;
     state.LoadFrom(*selected);
     if (!editSimulation(state)) return;
+    forgetSliderChanges(selected->Name);
     storeEditor(state, *selected);
     KeepAxisNames(*selected);
     fillSimulationBox();
@@ -142,6 +143,7 @@ void TMain::deleteSimulation(bool ask) {
     if (ask && ShowMessage(this, MessageKind::Confirmation, question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     releaseTable();
+    forgetSliderChanges(selected->Name);
     document_.Simulations.erase(document_.Simulations.begin() + document_.Selected);
     document_.Selected = document_.Simulations.empty() ? -1 : 0;
     fillSimulationBox();

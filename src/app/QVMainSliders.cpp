@@ -115,6 +115,14 @@ void TMain::undoSlider() {
     recomputeAfterSlider();
 }
 
+// A drag is taken back only in the simulation it was made in: once that one
+// is edited in the algorithm editor or deleted, its drags are forgotten, so
+// Ctrl+Z never overwrites a start value typed since or reaches into another
+// simulation of the same name.
+void TMain::forgetSliderChanges(const std::string& simulation) {
+    std::erase_if(sliderUndo_, [&](const SliderChange& change) { return change.Simulation == simulation; });
+}
+
 QString TMain::sliderSettingsKey() const {
     if (!hasFile()) return {};
     return QStringLiteral("Schieberegler/") +

@@ -142,6 +142,32 @@ TEST(SliderWindowTest, KeysAndDragsRecomputeAndCtrlZTakesBackOneDragAtATime) {
     EXPECT_DOUBLE_EQ(w.variable("HASEN").StartValue, 30);
 }
 
+// Ctrl+Z takes a drag back only in the simulation it was made in: deleted
+// and brought back from the clipboard under the same name, it keeps its values.
+TEST(SliderWindowTest, DragsOfADeletedSimulationAreNotTakenBackInItsNamesake) {
+    SliderWindow w;
+    TMain& window = w.window;
+    ASSERT_TRUE(window.openFile(w.copyExample()));
+    Command(window, "Schieberegler")->trigger();
+    w.addSlider(QStringLiteral("HASEN"));
+    QSlider& rabbits = *w.slider("HASEN");
+    rabbits.setFocus();
+    QTest::keyClick(&rabbits, Qt::Key_Right);
+    QApplication::processEvents();
+    ASSERT_DOUBLE_EQ(w.variable("HASEN").StartValue, 30.06);
+
+    Command(window, "Kopieren")->trigger();
+    {
+        AnswerBoxes yes(MessageAnswer::Yes);
+        Command(window, "Löschen")->trigger();
+    }
+    ASSERT_TRUE(window.document().Simulations.empty());
+    Command(window, "Einfügen")->trigger();
+    ASSERT_EQ(window.document().Simulations.size(), 1u);
+    w.undo();
+    EXPECT_DOUBLE_EQ(w.variable("HASEN").StartValue, 30.06);
+}
+
 TEST(SliderWindowTest, RowsAndRangesComeBackWithTheDocumentsPath) {
     QString path;
     {

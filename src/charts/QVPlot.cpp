@@ -49,7 +49,7 @@ private:
 class CurveBuilder {
 public:
     CurveBuilder(tsim& simulation, Tgraf3d& chart, bool animating)
-        : sim_(simulation), chart_(chart), threeD_(chart.threeD), animating_(animating) {
+        : sim_(simulation), chart_(chart), projection_(chart.projection()), threeD_(chart.threeD), animating_(animating) {
         const int x = simulation.IndexOfVariable(simulation.XAxisName);
         const int y = simulation.IndexOfVariable(simulation.YAxisName);
         x_ = x >= 0 ? simulation.Variables[static_cast<std::size_t>(x)].get() : nullptr;
@@ -81,7 +81,7 @@ public:
         if (!threeD_) return 0;
         return x_ ? x_->Values[i] : static_cast<double>(i);
     }
-    RealPoint at(const Tvariable& v, std::size_t i) const { return chart_.project(v.Values[i], horizontal(i), depth(i)); }
+    RealPoint at(const Tvariable& v, std::size_t i) const { return projection_(v.Values[i], horizontal(i), depth(i)); }
 
     std::unique_ptr<TPlot> curve(Tvariable& v) {
         const std::size_t total = available(v);
@@ -183,6 +183,7 @@ private:
 
     tsim& sim_;
     Tgraf3d& chart_;
+    const ChartProjection projection_;  // of the chart as it was before block bars borrowed its view
     const bool threeD_;
     bool animating_;
     const Tvariable* x_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "charts/ChartLine.h"
 #include "charts/CurveLine.h"
+#include "charts/CurvePoints.h"
 #include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
@@ -13,6 +14,22 @@
 #include "engine/QVSim.h"
 
 namespace qv {
+
+bool TPlot::SaveToStream(OutStream& out) const {
+    if (!Tsimple::SaveToStream(out)) return false;
+    // Point markers are written one by one, as they always were.
+    std::size_t count = 0;
+    for (const auto& child : Children) {
+        const auto* points = dynamic_cast<const TCurvePoints*>(child.get());
+        count += points ? points->MarkerCount() : 1;
+    }
+    out.writeCount(count);
+    for (const auto& child : Children) {
+        const auto* points = dynamic_cast<const TCurvePoints*>(child.get());
+        if (!(points ? points->SaveMarkers(out) : child->SaveToStream(out))) return false;
+    }
+    return out.ok();
+}
 
 bool TPlot::HitTest(int32_t x, int32_t y) {
     const int32_t rx = x - PixX(), ry = y - PixY();
@@ -90,8 +107,7 @@ public:
             n = std::min(total, static_cast<std::size_t>(std::max(0, v.Frame) + 1));
         auto plot = std::make_unique<TPlot>();
         if (v.CurveKind == 0 || v.CurveKind == 2) plot->Add(line(v, n));
-        if (v.CurveKind == 1 || v.CurveKind == 2)
-            for (std::size_t i = 0; i < n; ++i) plot->Add(point(v, at(v, i)));
+        if (v.CurveKind == 1 || v.CurveKind == 2) plot->Add(points(v, n));
         if (v.CurveKind == 3) bars(*plot, v, n);
         return plot;
     }
@@ -131,17 +147,19 @@ private:
         return poly;
     }
 
-    static std::unique_ptr<Tsimple> point(const Tvariable& v, RealPoint centre) {
-        auto p = std::make_unique<TPunkt>(centre.X, centre.Y);
-        p->SetPixWidth(v.PointSize);
-        p->SetPixHeight(v.PointSize);
-        p->SetCentreX(centre.X);
-        p->SetCentreY(centre.Y);
-        p->PointStyle = static_cast<uint8_t>(std::clamp(v.PointForm, 0, 2));
-        p->LineColour = static_cast<uint32_t>(v.PointColour);
-        p->LineStyle = PenSolid;
-        p->LineWidth = 0;
-        return p;
+    std::unique_ptr<Tsimple> points(const Tvariable& v, std::size_t n) const {
+        std::vector<RealPoint> centres;
+        centres.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) centres.push_back(at(v, i));
+        const RealPoint first = n > 0 ? centres.front() : RealPoint{0, 0};
+        auto marker = std::make_unique<TPunkt>(first.X, first.Y);
+        marker->SetPixWidth(v.PointSize);
+        marker->SetPixHeight(v.PointSize);
+        marker->PointStyle = static_cast<uint8_t>(std::clamp(v.PointForm, 0, 2));
+        marker->LineColour = static_cast<uint32_t>(v.PointColour);
+        marker->LineStyle = PenSolid;
+        marker->LineWidth = 0;
+        return std::make_unique<TCurvePoints>(std::move(marker), centres);
     }
 
     std::unique_ptr<Tsimple> face(const Tvariable& v, std::initializer_list<RealPoint> corners) const {

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "charts/CurveLine.h"
+#include "charts/CurvePoints.h"
 #include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/QVPlot.h"
@@ -82,7 +83,8 @@ TEST(BuildCurves, LinesPointsAndLegends) {
     const RealPoint p = d.chart.project(25, 5, 0);
     EXPECT_NEAR(plot->X() + line->X() + line->Points[4].X, p.X, 1e-9);
     EXPECT_NEAR(plot->Y() + line->Y() + line->Points[4].Y, p.Y, 1e-9);
-    EXPECT_EQ(CountOf<TPunkt>(*plot), 5u);
+    ASSERT_EQ(CountOf<TCurvePoints>(*plot), 1u);
+    EXPECT_EQ(dynamic_cast<TCurvePoints&>(*plot->Children[1]).MarkerCount(), 5u);
     EXPECT_EQ(d.legends(), 1u);
     EXPECT_EQ(dynamic_cast<tlegend&>(*d.page.Children.back()).Curve, plot);
 

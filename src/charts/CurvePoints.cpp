@@ -1,0 +1,101 @@
+#include "charts/CurvePoints.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace qv {
+
+TCurvePoints::TCurvePoints(std::unique_ptr<TPunkt> marker, const std::vector<RealPoint>& centres)
+    : Marker(std::move(marker)) {
+    // Read back, the record is the plain group of markers it was before.
+    Tag = TagKomplex;
+    const double halfWidth = Marker->Width() / 2, halfHeight = Marker->Height() / 2;
+    Corners.reserve(centres.size());
+    // As TPunkt::SetCentreX and SetCentreY place the box.
+    for (const RealPoint& c : centres) Corners.push_back({c.X - halfWidth, c.Y - halfHeight});
+    FitMarkers();
+}
+
+void TCurvePoints::FitMarkers() {
+    // The same sums as the parent's FitToChildren would form for each marker.
+    double right = 0, bottom = 0;
+    for (const RealPoint& c : Corners) {
+        right = std::max(right, c.X + Marker->Width());
+        bottom = std::max(bottom, c.Y + Marker->Height());
+    }
+    SetBox(0, 0, right, bottom);
+}
+
+void TCurvePoints::PlaceMarker(const RealPoint& corner) const {
+    Marker->SetX(X() + corner.X);
+    Marker->SetY(Y() + corner.Y);
+}
+
+bool TCurvePoints::SaveMarkers(OutStream& out) const {
+    for (const RealPoint& c : Corners) {
+        PlaceMarker(c);
+        if (!Marker->SaveToStream(out)) return false;
+    }
+    return out.ok();
+}
+
+bool TCurvePoints::SaveToStream(OutStream& out) const {
+    if (!Tsimple::SaveToStream(out)) return false;
+    out.writeCount(Corners.size());
+    return SaveMarkers(out);
+}
+
+void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
+    if (Dragging) {
+        Tsimple::Draw(painter, dx, dy, clip);
+        return;
+    }
+    if (!IsInClip(dx, dy, clip)) return;
+    // Markers of one curve look alike and are opaque: one drawn twice at the
+    // same pixels leaves them as they were.
+    std::unordered_set<uint64_t> drawn;
+    uint64_t previous = 0;
+    bool any = false;
+    for (const RealPoint& c : Corners) {
+        PlaceMarker(c);
+        const uint64_t key = (uint64_t{static_cast<uint32_t>(Marker->PixX())} << 32) | static_cast<uint32_t>(Marker->PixY());
+        if (any && key == previous) continue;
+        previous = key;
+        any = true;
+        if (drawn.insert(key).second) Marker->Draw(painter, dx, dy, clip);
+    }
+}
+
+bool TCurvePoints::HitTest(int32_t x, int32_t y) {
+    return std::any_of(Corners.begin(), Corners.end(), [&](const RealPoint& c) {
+        PlaceMarker(c);
+        return Marker->HitTest(x, y);
+    });
+}
+
+void TCurvePoints::UpdatePixels() {
+    Tsimple::UpdatePixels();
+    Marker->UpdatePixels();
+}
+
+void TCurvePoints::ScaleBy(double fx, double fy) {
+    // Each marker scales as a TPunkt in a group does, its pen with it.
+    Marker->ScaleBy(fx, fy);
+    for (RealPoint& c : Corners) c = {c.X * fx, c.Y * fy};
+    const double x = X() * fx, y = Y() * fy;
+    FitMarkers();
+    SetX(x);
+    SetY(y);
+}
+
+void TCurvePoints::CollectColours(std::vector<std::string>& list, bool toFront) const {
+    if (!Corners.empty()) Marker->CollectColours(list, toFront);
+}
+
+void TCurvePoints::NotifySelected() {
+    if (!Corners.empty()) Marker->NotifySelected();
+}
+
+void TCurvePoints::ApplyDefault(int kind) { Marker->ApplyDefault(kind); }
+
+}  // namespace qv

@@ -21,25 +21,39 @@ bool MayThinOut(const TSimpleLine& line, std::size_t count, bool dragging, int a
 
 }  // namespace
 
-std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
-    std::vector<QPoint> kept;
-    kept.reserve(std::min<std::size_t>(points.size(), 4096));
-    std::size_t i = 0;
-    while (i < points.size()) {
-        std::size_t end = i + 1, low = i, high = i;
-        while (end < points.size() && points[end].x() == points[i].x()) {
-            if (points[end].y() < points[low].y()) low = end;
-            if (points[end].y() > points[high].y()) high = end;
-            ++end;
-        }
-        const std::size_t last = end - 1;
-        std::size_t run[4] = {i, std::min(low, high), std::max(low, high), last};
-        std::size_t previous = points.size();
-        for (std::size_t k : run)
-            if (k != previous) kept.push_back(points[k]), previous = k;
-        i = end;
+void ColumnThinner::Add(QPoint p) {
+    const Kept point{count_++, p};
+    if (InRun(p.x())) {
+        if (p.y() < low_.point.y()) low_ = point;
+        if (p.y() > high_.point.y()) high_ = point;
+        last_ = point;
+        return;
     }
-    return kept;
+    EndRun();
+    first_ = low_ = high_ = last_ = point;
+    open_ = true;
+}
+
+void ColumnThinner::EndRun() {
+    if (!open_) return;
+    const bool lowFirst = low_.index < high_.index;
+    const Kept run[4] = {first_, lowFirst ? low_ : high_, lowFirst ? high_ : low_, last_};
+    std::size_t previous = first_.index;
+    kept_.push_back(first_.point);
+    for (const Kept& k : run)
+        if (k.index != previous) kept_.push_back(k.point), previous = k.index;
+    open_ = false;
+}
+
+std::vector<QPoint> ColumnThinner::Finish() {
+    EndRun();
+    return std::move(kept_);
+}
+
+std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
+    ColumnThinner thinner;
+    for (const QPoint& p : points) thinner.Add(p);
+    return thinner.Finish();
 }
 
 void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
@@ -55,15 +69,58 @@ void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     painter.drawPolyline(PixelPolygon(ThinOutColumns(pixels), dx, dy));
 }
 
+namespace {
+
+// Whole pixels that every point of a segment rounds into.
+struct PixelSpan {
+    int low, high;
+};
+
+// The segment runs inside the convex hull of its Bezier control points
+// p1, p1 + (p2 - p0) / 6, p2 - (p3 - p1) / 6, p2; a margin far above the
+// rounding error of its evaluation keeps the span on the safe side.
+PixelSpan SpanOf(int c0, int c1, int c2, int c3) {
+    constexpr double Margin = 1.0 / 64;
+    const double b1 = c1 + (c2 - c0) / 6.0, b2 = c2 - (c3 - c1) / 6.0;
+    const double low = std::min({double(c1), b1, b2, double(c2)}), high = std::max({double(c1), b1, b2, double(c2)});
+    return {static_cast<int>(std::nearbyint(low - Margin)), static_cast<int>(std::nearbyint(high + Margin))};
+}
+
+// Beyond this the evaluation is clamped and the margin no longer safe.
+constexpr int FarPixel = 1 << 20;
+
+}  // namespace
+
 void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     if (Closed || !MayThinOut(*this, Points.size(), Dragging, Angle) || !IsInClip(dx, dy, clip)) {
         TBezier::Draw(painter, dx, dy, clip);
         return;
     }
-    const std::vector<QPoint> thinned = ThinOutColumns(CurvePoints());
+    // The curve of an open TBezier, segment by segment, without storing its
+    // points: a segment that lies wholly inside the run of its pixel column,
+    // within the run's lowest and highest pixel, and does not end the run,
+    // would change nothing that is kept, so it is not computed at all.
+    std::vector<QPoint> v;
+    v.reserve(Points.size());
+    for (const RealPoint& p : Points) v.push_back(VertexPixel(p));
+    const std::size_t last = v.size() - 1;
+    ColumnThinner thinner;
+    for (std::size_t s = 0; s < last; ++s) {
+        const QPoint p0 = v[s == 0 ? 0 : s - 1], p1 = v[s], p2 = v[s + 1], p3 = v[std::min(s + 2, last)];
+        const bool near = std::max({std::abs(p0.x()), std::abs(p1.x()), std::abs(p2.x()), std::abs(p3.x()),
+                                    std::abs(p0.y()), std::abs(p1.y()), std::abs(p2.y()), std::abs(p3.y())}) < FarPixel;
+        if (near && s + 1 < last) {
+            const PixelSpan x = SpanOf(p0.x(), p1.x(), p2.x(), p3.x());
+            const PixelSpan y = SpanOf(p0.y(), p1.y(), p2.y(), p3.y());
+            if (x.low == x.high && thinner.InRun(x.low) && thinner.Lowest() <= y.low && y.high <= thinner.Highest())
+                continue;
+        }
+        const CatmullRomSegment segment(p0, p1, p2, p3);
+        for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
+    }
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
-    painter.drawPolyline(PixelPolygon(thinned, dx, dy));
+    painter.drawPolyline(PixelPolygon(thinner.Finish(), dx, dy));
 }
 
 }  // namespace qv

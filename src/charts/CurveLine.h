@@ -14,6 +14,32 @@ namespace qv {
 // solid pen covers the same pixels with them as with all of the run.
 std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points);
 
+// The same, fed one point at a time, so that a caller may leave out points
+// it knows would change nothing (inside the run's column and its lowest and
+// highest y, neither first nor last of the run).
+class ColumnThinner {
+public:
+    void Add(QPoint p);
+    // The points kept; no point may be added after.
+    std::vector<QPoint> Finish();
+
+    bool InRun(int x) const { return open_ && first_.point.x() == x; }
+    int Lowest() const { return low_.point.y(); }
+    int Highest() const { return high_.point.y(); }
+
+private:
+    struct Kept {
+        std::size_t index = 0;
+        QPoint point;
+    };
+    void EndRun();
+
+    std::vector<QPoint> kept_;
+    Kept first_, low_, high_, last_;
+    bool open_ = false;
+    std::size_t count_ = 0;
+};
+
 class TCurvePoly : public TPoly {
 public:
     using TPoly::TPoly;

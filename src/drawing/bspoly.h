@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "drawing/bsrect.h"
@@ -52,6 +54,27 @@ private:
     // present size.
     void RefitBox();
     std::vector<QPoint> VertexPixels() const;
+};
+
+// The Catmull-Rom segment from p1 to p2 (p0 and p3 its neighbours) at
+// t = step / PointsPerSegment, in whole pixels.
+class CatmullRomSegment {
+public:
+    CatmullRomSegment(QPoint p0, QPoint p1, QPoint p2, QPoint p3) : x_(p0.x(), p1.x(), p2.x(), p3.x()), y_(p0.y(), p1.y(), p2.y(), p3.y()) {}
+    QPoint at(double t) const { return {x_.at(t), y_.at(t)}; }
+
+private:
+    struct Cubic {
+        Cubic(double c0, double c1, double c2, double c3)
+            : a(-0.5 * c0 + 1.5 * c1 - 1.5 * c2 + 0.5 * c3), b(c0 - 2.5 * c1 + 2 * c2 - 0.5 * c3), c(0.5 * c2 - 0.5 * c0), d(c1) {}
+        int at(double t) const {
+            const double value = a * t * t * t + b * t * t + c * t + d;
+            // Far-flung vertices of a damaged record must not overflow the int.
+            return static_cast<int>(std::clamp(std::nearbyint(value), -1e9, 1e9));
+        }
+        double a, b, c, d;
+    };
+    Cubic x_, y_;
 };
 
 // A Catmull-Rom curve through the vertices, cached as pixel points. Whoever

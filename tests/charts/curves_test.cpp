@@ -313,14 +313,26 @@ TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
         for (int i = 0; i < 5000; ++i) poly->Points.push_back({i * 0.001, 1.5 + std::sin(i * 0.05)});
     }
     EXPECT_EQ(draw(plain), draw(thinned));
-    TBezier smooth;
-    TCurveBezier smoothThinned;
-    for (TBezier* curve : {&smooth, static_cast<TBezier*>(&smoothThinned)}) {
-        curve->Points = plain.Points;
-        curve->LineWidth = 0;
-        curve->GeometryChanged();
+    // Smooth curves, which skip whole segments: a gentle wave, a loop that
+    // runs back over its columns, steep noise and one far-flung vertex.
+    std::vector<std::vector<RealPoint>> shapes = {plain.Points, {}, {}, {}};
+    for (int i = 0; i < 20000; ++i) {
+        const double a = i * 0.0007;
+        shapes[1].push_back({1 + std::cos(a) * (0.3 + a * 0.02), 0.6 + std::sin(a) * (0.5 - a * 0.02)});
+        shapes[2].push_back({i * 0.0001, 0.6 + 0.4 * std::sin(i * 0.3) * std::sin(i * 0.0011)});
     }
-    EXPECT_EQ(draw(smooth), draw(smoothThinned));
+    shapes[3] = shapes[2];
+    shapes[3][7000] = {1e7, -1e7};
+    for (const auto& shape : shapes) {
+        TBezier smooth;
+        TCurveBezier smoothThinned;
+        for (TBezier* curve : {&smooth, static_cast<TBezier*>(&smoothThinned)}) {
+            curve->Points = shape;
+            curve->LineWidth = 0;
+            curve->GeometryChanged();
+        }
+        EXPECT_EQ(draw(smooth), draw(smoothThinned));
+    }
 }
 
 TEST(ChartDrawing, BackgroundAndClipping) {

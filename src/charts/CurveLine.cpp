@@ -83,7 +83,7 @@ PixelSpan SpanOf(int c0, int c1, int c2, int c3) {
     constexpr double Margin = 1.0 / 64;
     const double b1 = c1 + (c2 - c0) / 6.0, b2 = c2 - (c3 - c1) / 6.0;
     const double low = std::min({double(c1), b1, b2, double(c2)}), high = std::max({double(c1), b1, b2, double(c2)});
-    return {static_cast<int>(std::nearbyint(low - Margin)), static_cast<int>(std::nearbyint(high + Margin))};
+    return {static_cast<int>(RoundToWhole(low - Margin)), static_cast<int>(RoundToWhole(high + Margin))};
 }
 
 // Beyond this the evaluation is clamped and the margin no longer safe.

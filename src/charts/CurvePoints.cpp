@@ -5,14 +5,13 @@
 
 namespace qv {
 
-TCurvePoints::TCurvePoints(std::unique_ptr<TPunkt> marker, const std::vector<RealPoint>& centres)
-    : Marker(std::move(marker)) {
+TCurvePoints::TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint> centres)
+    : Marker(std::move(marker)), Corners(std::move(centres)) {
     // Read back, the record is the plain group of markers it was before.
     Tag = TagKomplex;
     const double halfWidth = Marker->Width() / 2, halfHeight = Marker->Height() / 2;
-    Corners.reserve(centres.size());
     // As TPunkt::SetCentreX and SetCentreY place the box.
-    for (const RealPoint& c : centres) Corners.push_back({c.X - halfWidth, c.Y - halfHeight});
+    for (RealPoint& c : Corners) c = {c.X - halfWidth, c.Y - halfHeight};
     FitMarkers();
 }
 
@@ -57,12 +56,15 @@ void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     uint64_t previous = 0;
     bool any = false;
     for (const RealPoint& c : Corners) {
-        PlaceMarker(c);
-        const uint64_t key = (uint64_t{static_cast<uint32_t>(Marker->PixX())} << 32) | static_cast<uint32_t>(Marker->PixY());
+        // The pixels PlaceMarker gives the marker's box.
+        const IntPoint p = CmToPixels(X() + c.X, Y() + c.Y);
+        const uint64_t key = (uint64_t{static_cast<uint32_t>(p.X)} << 32) | static_cast<uint32_t>(p.Y);
         if (any && key == previous) continue;
         previous = key;
         any = true;
-        if (drawn.insert(key).second) Marker->Draw(painter, dx, dy, clip);
+        if (!drawn.insert(key).second) continue;
+        PlaceMarker(c);
+        Marker->Draw(painter, dx, dy, clip);
     }
 }
 

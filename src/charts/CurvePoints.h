@@ -17,7 +17,7 @@ class TCurvePoints : public Tsimple {
 public:
     // marker gives size, pen and style; centres are in cm relative to the
     // parent, whose origin becomes this object's own.
-    TCurvePoints(std::unique_ptr<TPunkt> marker, const std::vector<RealPoint>& centres);
+    TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint> centres);
 
     std::size_t MarkerCount() const { return Corners.size(); }
     // The record of every marker, as the TPunkts of a plain group.

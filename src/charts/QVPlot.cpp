@@ -159,7 +159,7 @@ private:
         marker->LineColour = static_cast<uint32_t>(v.PointColour);
         marker->LineStyle = PenSolid;
         marker->LineWidth = 0;
-        return std::make_unique<TCurvePoints>(std::move(marker), centres);
+        return std::make_unique<TCurvePoints>(std::move(marker), std::move(centres));
     }
 
     std::unique_ptr<Tsimple> face(const Tvariable& v, std::initializer_list<RealPoint> corners) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drawing/bsrect.h"
+#include "util/Geometry.h"
 
 namespace qv {
 
@@ -70,7 +71,7 @@ private:
         int at(double t) const {
             const double value = a * t * t * t + b * t * t + c * t + d;
             // Far-flung vertices of a damaged record must not overflow the int.
-            return static_cast<int>(std::clamp(std::nearbyint(value), -1e9, 1e9));
+            return static_cast<int>(std::clamp(RoundToWhole(value), -1e9, 1e9));
         }
         double a, b, c, d;
     };

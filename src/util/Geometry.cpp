@@ -38,7 +38,7 @@ RealPoint Rotated(double x, double y, double centreX, double centreY, int angle)
 
 // Nearest int32, halves to even; nothing when it does not fit.
 std::optional<int32_t> RoundToInt32(double value) {
-    double rounded = std::nearbyint(value);
+    double rounded = RoundToWhole(value);
     if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
         return std::nullopt;
     return static_cast<int32_t>(rounded);

@@ -3,6 +3,8 @@
 // tolerance of the mouse.
 #pragma once
 
+#include <cmath>
+
 #include <cstdint>
 
 namespace qv {
@@ -61,6 +63,14 @@ bool RotatePointInBox(int32_t& X, int32_t& Y, int32_t Left, int32_t Top, int32_t
 constexpr int Sign(int64_t N) { return N > 0 ? 1 : N < 0 ? -1 : 0; }
 
 IntRect NormalRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+
+// std::nearbyint without the library call, for results that become whole
+// numbers of pixels: below 2^51, adding and taking away 1.5 * 2^52 leaves
+// the integral value the rounding mode gives (a zero loses its sign).
+inline double RoundToWhole(double value) {
+    constexpr double Shift = 6755399441055744.0, Exact = 2251799813685248.0;
+    return std::fabs(value) < Exact ? (value + Shift) - Shift : std::nearbyint(value);
+}
 
 // Rounds halves to even; a product that does not fit an int32 becomes
 // ±PixelOverflowValue, by the sign of the centimetre value.

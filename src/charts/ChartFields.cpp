@@ -60,12 +60,6 @@ ChartProjection::AxisPlace::AxisPlace(const Taxis3DFields& axis)
       logarithmic(axis.logarithmic),
       placeable(!axis.logarithmic || (axis.minimum > 0 && axis.maximum > 0)) {}
 
-double ChartProjection::AxisPlace::operator()(double value) const {
-    if (!logarithmic) return (value - minimum) / span;
-    if (!(value > 0) || !placeable) return NAN;
-    return std::log(value / minimum) / span;
-}
-
 ChartProjection::ChartProjection(const ChartFields& chart, const Taxis3DFields& vertical,
                                  const Taxis3DFields& horizontal, const Taxis3DFields& depth)
     : vertical_(vertical),
@@ -75,16 +69,6 @@ ChartProjection::ChartProjection(const ChartFields& chart, const Taxis3DFields& 
       depthX_(std::cos(chart.viewAngle * std::numbers::pi / 1800) * chart.depthFactor),
       depthY_(std::sin(chart.viewAngle * std::numbers::pi / 1800) * chart.depthFactor),
       plot_(chart.plotRect) {}
-
-RealPoint ChartProjection::operator()(double v, double h, double d) const {
-    const double e = horizontal_(h);
-    const double f = vertical_(v);
-    const double g = threeD_ ? depth_(d) : 0.0;
-    const double x = plot_.Left + plot_.Width * (e + depthX_ * g);
-    const double y = plot_.Top + plot_.Height - plot_.Height * (f + depthY_ * g);
-    if (!std::isfinite(x) || !std::isfinite(y)) return {-1, -1};
-    return {x, y};
-}
 
 RealPoint ProjectOnChart(const ChartFields& chart, const Taxis3DFields& vertical, const Taxis3DFields& horizontal,
                          const Taxis3DFields& depth, double v, double h, double d) {

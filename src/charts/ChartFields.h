@@ -3,6 +3,7 @@
 // page.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -56,7 +57,15 @@ public:
                     const Taxis3DFields& depth);
     // Depth counts only in a 3-D chart. A triple that cannot be placed goes
     // to (-1, -1).
-    RealPoint operator()(double v, double h, double d) const;
+    RealPoint operator()(double v, double h, double d) const {
+        const double e = horizontal_(h);
+        const double f = vertical_(v);
+        const double g = threeD_ ? depth_(d) : 0.0;
+        const double x = plot_.Left + plot_.Width * (e + depthX_ * g);
+        const double y = plot_.Top + plot_.Height - plot_.Height * (f + depthY_ * g);
+        if (!std::isfinite(x) || !std::isfinite(y)) return {-1, -1};
+        return {x, y};
+    }
 
 private:
     // Where a value lies on an axis, 0 at its minimum and 1 at its maximum;
@@ -64,7 +73,11 @@ private:
     // <= 0, an empty range).
     struct AxisPlace {
         explicit AxisPlace(const Taxis3DFields& axis);
-        double operator()(double value) const;
+        double operator()(double value) const {
+            if (!logarithmic) return (value - minimum) / span;
+            if (!(value > 0) || !placeable) return NAN;
+            return std::log(value / minimum) / span;
+        }
         double minimum, span;  // span: log(maximum / minimum) on a log axis
         bool logarithmic, placeable;
     };

@@ -139,8 +139,8 @@ private:
         poly->LineColour = static_cast<uint32_t>(v.LineColour);
         poly->LineWidth = v.LineWidth / Scales().PixelsPerCmX;
         poly->LineStyle = v.LineStyle;
-        poly->Points.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) poly->Points.push_back(at(v, i));
+        poly->Points.resize(n);
+        for (std::size_t i = 0; i < n; ++i) poly->Points[i] = at(v, i);
         // A box around the vertices, so that hit tests and redraws find the line.
         if (!poly->Points.empty()) poly->FitPoints();
         poly->GeometryChanged();
@@ -148,9 +148,8 @@ private:
     }
 
     std::unique_ptr<Tsimple> points(const Tvariable& v, std::size_t n) const {
-        std::vector<RealPoint> centres;
-        centres.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) centres.push_back(at(v, i));
+        std::vector<RealPoint> centres(n);
+        for (std::size_t i = 0; i < n; ++i) centres[i] = at(v, i);
         const RealPoint first = n > 0 ? centres.front() : RealPoint{0, 0};
         auto marker = std::make_unique<TPunkt>(first.X, first.Y);
         marker->SetPixWidth(v.PointSize);

@@ -61,12 +61,9 @@ void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         TPoly::Draw(painter, dx, dy, clip);
         return;
     }
-    std::vector<QPoint> pixels;
-    pixels.reserve(Points.size());
-    for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
-    painter.drawPolyline(PixelPolygon(ThinOutColumns(pixels), dx, dy));
+    painter.drawPolyline(PixelPolygon(ThinOutColumns(VertexPixels()), dx, dy));
 }
 
 namespace {
@@ -100,9 +97,7 @@ void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     // points: a segment that lies wholly inside the run of its pixel column,
     // within the run's lowest and highest pixel, and does not end the run,
     // would change nothing that is kept, so it is not computed at all.
-    std::vector<QPoint> v;
-    v.reserve(Points.size());
-    for (const RealPoint& p : Points) v.push_back(VertexPixel(p));
+    const std::vector<QPoint> v = VertexPixels();
     const std::size_t last = v.size() - 1;
     ColumnThinner thinner;
     for (std::size_t s = 0; s < last; ++s) {

@@ -55,9 +55,10 @@ void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     std::unordered_set<uint64_t> drawn;
     uint64_t previous = 0;
     bool any = false;
+    const PixelMapping toPixels;
     for (const RealPoint& c : Corners) {
         // The pixels PlaceMarker gives the marker's box.
-        const IntPoint p = CmToPixels(X() + c.X, Y() + c.Y);
+        const IntPoint p = toPixels(X() + c.X, Y() + c.Y);
         const uint64_t key = (uint64_t{static_cast<uint32_t>(p.X)} << 32) | static_cast<uint32_t>(p.Y);
         if (any && key == previous) continue;
         previous = key;

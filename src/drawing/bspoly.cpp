@@ -60,7 +60,15 @@ QPoint TPoly::VertexPixel(const RealPoint& vertex) const {
 std::vector<QPoint> TPoly::VertexPixels() const {
     std::vector<QPoint> pixels;
     pixels.reserve(Points.size());
-    for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
+    if (Angle != 0) {
+        for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
+        return pixels;
+    }
+    const PixelMapping toPixels;
+    for (const RealPoint& p : Points) {
+        const IntPoint q = toPixels(p.X, p.Y);
+        pixels.emplace_back(q.X, q.Y);
+    }
     return pixels;
 }
 

@@ -44,6 +44,8 @@ public:
 protected:
     // A vertex in pixels relative to (PixX, PixY), turned with the object.
     QPoint VertexPixel(const RealPoint& vertex) const;
+    // VertexPixel of every vertex.
+    std::vector<QPoint> VertexPixels() const;
     QPolygon PixelPolygon(const std::vector<QPoint>& relative, int dx, int dy) const;
     void DrawVertexCircles(QPainter& painter, int dx, int dy) const;
     // Pen for polygons, curves and points: thin dashes by the global options.
@@ -54,7 +56,6 @@ private:
     // Refit after adding or moving a vertex: the box keeps growing from its
     // present size.
     void RefitBox();
-    std::vector<QPoint> VertexPixels() const;
 };
 
 // The Catmull-Rom segment from p1 to p2 (p0 and p3 its neighbours) at

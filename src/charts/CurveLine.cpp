@@ -61,9 +61,10 @@ void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         TPoly::Draw(painter, dx, dy, clip);
         return;
     }
+    const std::vector<QPoint>& thinned = thinned_.get([this] { return ThinOutColumns(VertexPixels()); });
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
-    painter.drawPolyline(PixelPolygon(ThinOutColumns(VertexPixels()), dx, dy));
+    painter.drawPolyline(PixelPolygon(thinned, dx, dy));
 }
 
 namespace {
@@ -93,6 +94,13 @@ void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         TBezier::Draw(painter, dx, dy, clip);
         return;
     }
+    const std::vector<QPoint>& thinned = thinned_.get([this] { return ThinnedCurve(); });
+    PainterStateKeeper keep(painter);
+    SetUpPainter(painter, ThinDashes());
+    painter.drawPolyline(PixelPolygon(thinned, dx, dy));
+}
+
+std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
     // The curve of an open TBezier, segment by segment, without storing its
     // points: a segment that lies wholly inside the run of its pixel column,
     // within the run's lowest and highest pixel, and does not end the run,
@@ -113,9 +121,7 @@ void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         const CatmullRomSegment segment(p0, p1, p2, p3);
         for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
     }
-    PainterStateKeeper keep(painter);
-    SetUpPainter(painter, ThinDashes());
-    painter.drawPolyline(PixelPolygon(thinner.Finish(), dx, dy));
+    return thinner.Finish();
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <vector>
 
+#include "charts/ScaleKeyed.h"
 #include "drawing/bspoly.h"
 
 namespace qv {
@@ -40,16 +41,38 @@ private:
     std::size_t count_ = 0;
 };
 
+// Both keep what they drew, the kept pixels of their thinned line, for the
+// next drawing at the same scales.
 class TCurvePoly : public TPoly {
 public:
     using TPoly::TPoly;
     void Draw(QPainter& painter, int dx, int dy, const QRect* clip) override;
+    void GeometryChanged() override { thinned_.forget(); }
+
+protected:
+    void VerticesChanged() override { thinned_.forget(); }
+
+private:
+    ScaleKeyed<std::vector<QPoint>> thinned_;
 };
 
 class TCurveBezier : public TBezier {
 public:
     using TBezier::TBezier;
     void Draw(QPainter& painter, int dx, int dy, const QRect* clip) override;
+    void GeometryChanged() override {
+        TBezier::GeometryChanged();
+        thinned_.forget();
+    }
+
+protected:
+    void VerticesChanged() override { thinned_.forget(); }
+
+private:
+    // The kept points of the curve, computed without storing all of it.
+    std::vector<QPoint> ThinnedCurve() const;
+
+    ScaleKeyed<std::vector<QPoint>> thinned_;
 };
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 #include "charts/CurvePoints.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace qv {
@@ -50,23 +51,28 @@ void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         return;
     }
     if (!IsInClip(dx, dy, clip)) return;
-    // Markers of one curve look alike and are opaque: one drawn twice at the
-    // same pixels leaves them as they were.
-    std::unordered_set<uint64_t> drawn;
-    uint64_t previous = 0;
-    bool any = false;
-    const PixelMapping toPixels;
-    for (const RealPoint& c : Corners) {
-        // The pixels PlaceMarker gives the marker's box.
-        const IntPoint p = toPixels(X() + c.X, Y() + c.Y);
-        const uint64_t key = (uint64_t{static_cast<uint32_t>(p.X)} << 32) | static_cast<uint32_t>(p.Y);
-        if (any && key == previous) continue;
-        previous = key;
-        any = true;
-        if (!drawn.insert(key).second) continue;
-        PlaceMarker(c);
+    for (std::size_t i : distinct_.get([this] { return DistinctMarkers(); }, X(), Y())) {
+        PlaceMarker(Corners[i]);
         Marker->Draw(painter, dx, dy, clip);
     }
+}
+
+std::vector<std::size_t> TCurvePoints::DistinctMarkers() const {
+    // Markers of one curve look alike and are opaque: one drawn twice at the
+    // same pixels leaves them as they were.
+    std::vector<std::size_t> distinct;
+    std::unordered_set<uint64_t> seen;
+    std::optional<uint64_t> previous;
+    const PixelMapping toPixels;
+    for (std::size_t i = 0; i < Corners.size(); ++i) {
+        // The pixels PlaceMarker gives the marker's box.
+        const IntPoint p = toPixels(X() + Corners[i].X, Y() + Corners[i].Y);
+        const uint64_t key = (uint64_t{static_cast<uint32_t>(p.X)} << 32) | static_cast<uint32_t>(p.Y);
+        if (key == previous) continue;
+        previous = key;
+        if (seen.insert(key).second) distinct.push_back(i);
+    }
+    return distinct;
 }
 
 bool TCurvePoints::HitTest(int32_t x, int32_t y) {
@@ -85,6 +91,7 @@ void TCurvePoints::ScaleBy(double fx, double fy) {
     // Each marker scales as a TPunkt in a group does, its pen with it.
     Marker->ScaleBy(fx, fy);
     for (RealPoint& c : Corners) c = {c.X * fx, c.Y * fy};
+    distinct_.forget();
     const double x = X() * fx, y = Y() * fy;
     FitMarkers();
     SetX(x);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "charts/ScaleKeyed.h"
 #include "drawing/bspunkt.h"
 
 namespace qv {
@@ -39,8 +40,12 @@ private:
     // The box reaches the farthest marker corner from this object's origin.
     void FitMarkers();
 
+    // The first of the markers at each pixel position, in their order.
+    std::vector<std::size_t> DistinctMarkers() const;
+
     std::unique_ptr<TPunkt> Marker;
     std::vector<RealPoint> Corners;  // top-left corners of the markers
+    ScaleKeyed<std::vector<std::size_t>> distinct_;
 };
 
 }  // namespace qv

@@ -146,6 +146,7 @@ void TPoly::SetBounds(double x, double y, double w, double h) {
         if (Height() != 0 && std::isfinite(fy)) p.Y *= fy;
     }
     TSimpleLine::SetBounds(x, y, w, h);
+    VerticesChanged();
 }
 
 void TPoly::Transform(int kind) {
@@ -161,6 +162,7 @@ void TPoly::Transform(int kind) {
         }
     }
     TRechteck::Transform(kind);
+    VerticesChanged();
 }
 
 void TPoly::RefitBox() {
@@ -171,6 +173,7 @@ void TPoly::RefitBox() {
     }
     for (RealPoint& p : Points) p = {p.X - low.X, p.Y - low.Y};
     SetBox(X() + low.X, Y() + low.Y, high.X - low.X, high.Y - low.Y);
+    VerticesChanged();
 }
 
 void TPoly::FitPoints() {
@@ -182,6 +185,7 @@ void TPoly::FitPoints() {
     }
     for (RealPoint& p : Points) p = {p.X - low.X, p.Y - low.Y};
     SetBox(X() + low.X, Y() + low.Y, high.X - low.X, high.Y - low.Y);
+    VerticesChanged();
 }
 
 bool TPoly::AddPoint(int& index, bool force, double x, double y) {

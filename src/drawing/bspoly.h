@@ -50,6 +50,8 @@ protected:
     void DrawVertexCircles(QPainter& painter, int dx, int dy) const;
     // Pen for polygons, curves and points: thin dashes by the global options.
     static bool ThinDashes();
+    // Called after the vertices changed through any of the operations here.
+    virtual void VerticesChanged() {}
     bool FilledBox() const { return Closed && FillStyle != FillClear; }
 
 private:

@@ -157,6 +157,17 @@ TEST_F(PagePicture, RedrawsShowTheCurrentPage) {
 
         EXPECT_EQ(Picture(document, OtherWidth, OtherHeight), Picture(fresh, OtherWidth, OtherHeight));
         EXPECT_EQ(Picture(document, BuildWidth, BuildHeight), changed);
+
+        // The chart mirrored and then stretched on the page, without a new
+        // display, as its handles and the mirror command do.
+        TDocument untouched = make();
+        moreRabbits(untouched);
+        Display(untouched);
+        for (TDocument* d : {&document, &untouched}) {
+            d->Chart->Transform(1);
+            d->Chart->SetBounds(d->Chart->X() - 1, d->Chart->Y(), d->Chart->Width() + 2, d->Chart->Height() * 0.8);
+        }
+        EXPECT_EQ(Picture(document, BuildWidth, BuildHeight), Picture(untouched, BuildWidth, BuildHeight));
     }
 }
 

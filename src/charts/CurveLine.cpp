@@ -21,19 +21,6 @@ bool MayThinOut(const TSimpleLine& line, std::size_t count, bool dragging, int a
 
 }  // namespace
 
-void ColumnThinner::Add(QPoint p) {
-    const Kept point{count_++, p};
-    if (InRun(p.x())) {
-        if (p.y() < low_.point.y()) low_ = point;
-        if (p.y() > high_.point.y()) high_ = point;
-        last_ = point;
-        return;
-    }
-    EndRun();
-    first_ = low_ = high_ = last_ = point;
-    open_ = true;
-}
-
 void ColumnThinner::EndRun() {
     if (!open_) return;
     const bool lowFirst = low_.index < high_.index;
@@ -61,7 +48,16 @@ void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         TPoly::Draw(painter, dx, dy, clip);
         return;
     }
-    const std::vector<QPoint>& thinned = thinned_.get([this] { return ThinOutColumns(VertexPixels()); });
+    const std::vector<QPoint>& thinned = thinned_.get([this] {
+        // VertexPixels of an unturned line, fed to the thinner as they come.
+        ColumnThinner thinner;
+        const PixelMapping toPixels;
+        for (const RealPoint& p : Points) {
+            const IntPoint q = toPixels(p.X, p.Y);
+            thinner.Add({q.X, q.Y});
+        }
+        return thinner.Finish();
+    });
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
     painter.drawPolyline(PixelPolygon(thinned, dx, dy));

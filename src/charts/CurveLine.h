@@ -20,7 +20,18 @@ std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points);
 // highest y, neither first nor last of the run).
 class ColumnThinner {
 public:
-    void Add(QPoint p);
+    void Add(QPoint p) {
+        const Kept point{count_++, p};
+        if (InRun(p.x())) {
+            if (p.y() < low_.point.y()) low_ = point;
+            if (p.y() > high_.point.y()) high_ = point;
+            last_ = point;
+            return;
+        }
+        EndRun();
+        first_ = low_ = high_ = last_ = point;
+        open_ = true;
+    }
     // The points kept; no point may be added after.
     std::vector<QPoint> Finish();
 

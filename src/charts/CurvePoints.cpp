@@ -1,8 +1,12 @@
 #include "charts/CurvePoints.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <optional>
 #include <unordered_set>
+
+#include "drawing/DrawStyles.h"
 
 namespace qv {
 
@@ -51,9 +55,11 @@ void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         return;
     }
     if (!IsInClip(dx, dy, clip)) return;
+    PainterStateKeeper keep(painter);
+    Marker->SetUpMarker(painter);
     for (std::size_t i : distinct_.get([this] { return DistinctMarkers(); }, X(), Y())) {
         PlaceMarker(Corners[i]);
-        Marker->Draw(painter, dx, dy, clip);
+        if (Marker->IsInClip(dx, dy, clip)) Marker->DrawMarker(painter, dx, dy);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
+#include "util/FreedMemory.h"
 #include "util/Geometry.h"
 #include "RatioReporter.h"
 
@@ -130,6 +131,7 @@ BENCHMARK(BM_WriteDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDocument)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+    qv::KeepFreedMemoryForReuse();  // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     qv::PrepareFonts();

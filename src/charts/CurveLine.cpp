@@ -119,13 +119,18 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
         if (s + 1 < last && StaysInRun(thinner, p0, p1, p2, p3)) continue;
         const bool near = std::max({std::abs(p0.x()), std::abs(p1.x()), std::abs(p2.x()), std::abs(p3.x()),
                                     std::abs(p0.y()), std::abs(p1.y()), std::abs(p2.y()), std::abs(p3.y())}) < FarPixel;
+        const CatmullRomSegment segment(p0, p1, p2, p3);
         if (near && s + 1 < last) {
             const PixelSpan x = SpanOf(p0.x(), p1.x(), p2.x(), p3.x());
             const PixelSpan y = SpanOf(p0.y(), p1.y(), p2.y(), p3.y());
-            if (x.low == x.high && thinner.InRun(x.low) && thinner.Lowest() <= y.low && y.high <= thinner.Highest())
+            if (x.low == x.high && thinner.InRun(x.low)) {
+                if (thinner.Lowest() <= y.low && y.high <= thinner.Highest()) continue;
+                // Every point lies in the run's column: only the heights are needed.
+                for (int i = 0; i < PointsPerSegment; ++i)
+                    thinner.Add({x.low, segment.y(static_cast<double>(i) / PointsPerSegment)});
                 continue;
+            }
         }
-        const CatmullRomSegment segment(p0, p1, p2, p3);
         for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
     }
     return thinner.Finish();

@@ -66,6 +66,7 @@ class CatmullRomSegment {
 public:
     CatmullRomSegment(QPoint p0, QPoint p1, QPoint p2, QPoint p3) : x_(p0.x(), p1.x(), p2.x(), p3.x()), y_(p0.y(), p1.y(), p2.y(), p3.y()) {}
     QPoint at(double t) const { return {x_.at(t), y_.at(t)}; }
+    int y(double t) const { return y_.at(t); }
 
 private:
     struct Cubic {

@@ -16,18 +16,21 @@ TCurvePoints::TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint
     Tag = TagKomplex;
     const double halfWidth = Marker->Width() / 2, halfHeight = Marker->Height() / 2;
     // As TPunkt::SetCentreX and SetCentreY place the box.
-    for (RealPoint& c : Corners) c = {c.X - halfWidth, c.Y - halfHeight};
-    FitMarkers();
+    MoveMarkers([&](const RealPoint& c) { return RealPoint{c.X - halfWidth, c.Y - halfHeight}; });
 }
 
-void TCurvePoints::FitMarkers() {
+template <class Move>
+void TCurvePoints::MoveMarkers(Move&& move) {
     // The same sums as the parent's FitToChildren would form for each marker.
+    const double width = Marker->Width(), height = Marker->Height();
     double right = 0, bottom = 0;
-    for (const RealPoint& c : Corners) {
-        right = std::max(right, c.X + Marker->Width());
-        bottom = std::max(bottom, c.Y + Marker->Height());
+    for (RealPoint& c : Corners) {
+        c = move(c);
+        right = std::max(right, c.X + width);
+        bottom = std::max(bottom, c.Y + height);
     }
     SetBox(0, 0, right, bottom);
+    distinct_.forget();
 }
 
 void TCurvePoints::PlaceMarker(const RealPoint& corner) const {
@@ -96,10 +99,8 @@ void TCurvePoints::UpdatePixels() {
 void TCurvePoints::ScaleBy(double fx, double fy) {
     // Each marker scales as a TPunkt in a group does, its pen with it.
     Marker->ScaleBy(fx, fy);
-    for (RealPoint& c : Corners) c = {c.X * fx, c.Y * fy};
-    distinct_.forget();
     const double x = X() * fx, y = Y() * fy;
-    FitMarkers();
+    MoveMarkers([&](const RealPoint& c) { return RealPoint{c.X * fx, c.Y * fy}; });
     SetX(x);
     SetY(y);
 }

@@ -37,8 +37,10 @@ public:
 private:
     // Puts the marker on corner i (relative to this object).
     void PlaceMarker(const RealPoint& corner) const;
-    // The box reaches the farthest marker corner from this object's origin.
-    void FitMarkers();
+    // Moves every marker corner, and the box then reaches the farthest one
+    // from this object's origin.
+    template <class Move>
+    void MoveMarkers(Move&& move);
 
     // The first of the markers at each pixel position, in their order.
     std::vector<std::size_t> DistinctMarkers() const;

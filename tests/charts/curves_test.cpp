@@ -14,6 +14,7 @@
 #include "charts/bsaxis3d.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/bstext.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bspunkt.h"
@@ -85,6 +86,23 @@ TEST(BuildCurves, LinesPointsAndLegends) {
     EXPECT_NEAR(plot->Y() + line->Y() + line->Points[4].Y, p.Y, 1e-9);
     ASSERT_EQ(CountOf<TCurvePoints>(*plot), 1u);
     EXPECT_EQ(dynamic_cast<TCurvePoints&>(*plot->Children[1]).MarkerCount(), 5u);
+    // The markers are written as the TPunkts of the plot's group, one per
+    // value, centred on it, so that other versions read the curve as before;
+    // a click on a marker hits it.
+    OutStream out;
+    ASSERT_TRUE(plot->SaveToStream(out));
+    InStream in(out.bytes());
+    const uint8_t tag = in.readByte();
+    auto read = ReadObject(in, tag);
+    auto& group = dynamic_cast<TKomplex&>(*read);
+    ASSERT_EQ(CountOf<TPunkt>(group), 5u);
+    const auto& marker = dynamic_cast<const TPunkt&>(*group.Children[5]);  // after the line: the last value, p
+    EXPECT_NEAR(plot->X() + marker.CentreX(), p.X, 1e-9);
+    EXPECT_NEAR(plot->Y() + marker.CentreY(), p.Y, 1e-9);
+    const IntRect box = marker.PixelBox();
+    Tsimple& markers = *plot->Children[1];
+    EXPECT_TRUE(markers.HitTest(box.Left + 1, box.Top + 1));
+    EXPECT_FALSE(markers.HitTest(box.Left + 1, box.Top - 40));
     EXPECT_EQ(d.legends(), 1u);
     EXPECT_EQ(dynamic_cast<tlegend&>(*d.page.Children.back()).Curve, plot);
 

@@ -57,12 +57,16 @@ public:
                     const Taxis3DFields& depth);
     // Depth counts only in a 3-D chart. A triple that cannot be placed goes
     // to (-1, -1).
-    RealPoint operator()(double v, double h, double d) const {
-        const double e = horizontal_(h);
-        const double f = vertical_(v);
-        const double g = threeD_ ? depth_(d) : 0.0;
-        const double x = plot_.Left + plot_.Width * (e + depthX_ * g);
-        const double y = plot_.Top + plot_.Height - plot_.Height * (f + depthY_ * g);
+    RealPoint operator()(double v, double h, double d) const { return Placed(pageX(h, d), pageY(v, d)); }
+
+    // The two halves: across from the horizontal and depth values (the same
+    // for every curve of a simulation), down from the vertical and depth
+    // values; Placed puts them together.
+    double pageX(double h, double d) const { return plot_.Left + plot_.Width * (horizontal_(h) + depthX_ * depthPlace(d)); }
+    double pageY(double v, double d) const {
+        return plot_.Top + plot_.Height - plot_.Height * (vertical_(v) + depthY_ * depthPlace(d));
+    }
+    static RealPoint Placed(double x, double y) {
         if (!std::isfinite(x) || !std::isfinite(y)) return {-1, -1};
         return {x, y};
     }
@@ -81,6 +85,8 @@ private:
         double minimum, span;  // span: log(maximum / minimum) on a log axis
         bool logarithmic, placeable;
     };
+
+    double depthPlace(double d) const { return threeD_ ? depth_(d) : 0.0; }
 
     AxisPlace vertical_, horizontal_, depth_;
     bool threeD_;

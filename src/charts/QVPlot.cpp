@@ -71,21 +71,21 @@ public:
         const int y = simulation.IndexOfVariable(simulation.YAxisName);
         x_ = x >= 0 ? simulation.Variables[static_cast<std::size_t>(x)].get() : nullptr;
         y_ = y >= 0 ? simulation.Variables[static_cast<std::size_t>(y)].get() : nullptr;
-    }
-
-    // How many values of V can be drawn: never more than V and the axis
-    // variables recorded, whatever the step count claims.
-    std::size_t available(const Tvariable& v) const {
         std::size_t n = sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0;
-        n = std::min(n, v.Values.size());
         if (threeD_) {
             if (x_) n = std::min(n, x_->Values.size());
             if (y_) n = std::min(n, y_->Values.size());
         } else if (x_) {
             n = std::min(n, x_->Values.size());
         }
-        return n;
+        // Every curve of the simulation shares the page positions across.
+        pageX_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) pageX_[i] = projection_.pageX(horizontal(i), depth(i));
     }
+
+    // How many values of V can be drawn: never more than V and the axis
+    // variables recorded, whatever the step count claims.
+    std::size_t available(const Tvariable& v) const { return std::min(pageX_.size(), v.Values.size()); }
 
     // Without an axis variable the value index stands in for it. Block bars
     // make the chart three-dimensional for a while: which variable goes
@@ -98,7 +98,9 @@ public:
         if (!threeD_) return 0;
         return x_ ? x_->Values[i] : static_cast<double>(i);
     }
-    RealPoint at(const Tvariable& v, std::size_t i) const { return projection_(v.Values[i], horizontal(i), depth(i)); }
+    RealPoint at(const Tvariable& v, std::size_t i) const {
+        return ChartProjection::Placed(pageX_[i], projection_.pageY(v.Values[i], depth(i)));
+    }
 
     std::unique_ptr<TPlot> curve(Tvariable& v) {
         const std::size_t total = available(v);
@@ -205,6 +207,7 @@ private:
     bool animating_;
     const Tvariable* x_ = nullptr;
     const Tvariable* y_ = nullptr;
+    std::vector<double> pageX_;  // of value i, for every curve
 };
 
 // Where a chart's axis is crossed by the others: at 0 when its range holds 0.

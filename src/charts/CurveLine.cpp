@@ -24,10 +24,10 @@ bool MayThinOut(const TSimpleLine& line, std::size_t count, bool dragging, int a
 void ColumnThinner::EndRun() {
     if (!open_) return;
     const bool lowFirst = low_.index < high_.index;
-    const Kept run[4] = {first_, lowFirst ? low_ : high_, lowFirst ? high_ : low_, last_};
+    const Kept after[3] = {lowFirst ? low_ : high_, lowFirst ? high_ : low_, last_};
     std::size_t previous = first_.index;
     kept_.push_back(first_.point);
-    for (const Kept& k : run)
+    for (const Kept& k : after)
         if (k.index != previous) kept_.push_back(k.point), previous = k.index;
     open_ = false;
 }
@@ -35,12 +35,6 @@ void ColumnThinner::EndRun() {
 std::vector<QPoint> ColumnThinner::Finish() {
     EndRun();
     return std::move(kept_);
-}
-
-std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
-    ColumnThinner thinner;
-    for (const QPoint& p : points) thinner.Add(p);
-    return thinner.Finish();
 }
 
 void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {

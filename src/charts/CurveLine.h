@@ -12,12 +12,10 @@ namespace qv {
 
 // Of every run of consecutive points in the same pixel column only the
 // first, the lowest, the highest and the last are kept, in their order: a
-// solid pen covers the same pixels with them as with all of the run.
-std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points);
-
-// The same, fed one point at a time, so that a caller may leave out points
-// it knows would change nothing (inside the run's column and its lowest and
-// highest y, neither first nor last of the run).
+// solid pen covers the same pixels with them as with all of the run. The
+// points come one at a time, so that a caller may leave out points it knows
+// would change nothing (inside the run's column and its lowest and highest
+// y, neither first nor last of the run).
 class ColumnThinner {
 public:
     void Add(QPoint p) {

@@ -306,6 +306,12 @@ TEST(FindVariableOfCurve, SearchesEverySimulation) {
     EXPECT_FALSE(second->HitTest(on.X, on.Y - 40));
 }
 
+std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
+    ColumnThinner thinner;
+    for (const QPoint& p : points) thinner.Add(p);
+    return thinner.Finish();
+}
+
 TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
     const std::vector<QPoint> run = {{0, 5}, {0, 6}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}};
     EXPECT_EQ(ThinOutColumns(run), (std::vector<QPoint>{{0, 5}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}}));

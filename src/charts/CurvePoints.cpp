@@ -38,18 +38,22 @@ void TCurvePoints::PlaceMarker(const RealPoint& corner) const {
     Marker->SetY(Y() + corner.Y);
 }
 
-bool TCurvePoints::SaveMarkers(OutStream& out) const {
+bool TCurvePoints::WriteMarkers(OutStream& out, double originX, double originY) const {
     for (const RealPoint& c : Corners) {
-        PlaceMarker(c);
+        Marker->SetX(originX + c.X);
+        Marker->SetY(originY + c.Y);
         if (!Marker->SaveToStream(out)) return false;
     }
     return out.ok();
 }
 
+bool TCurvePoints::SaveMarkers(OutStream& out) const { return WriteMarkers(out, X(), Y()); }
+
 bool TCurvePoints::SaveToStream(OutStream& out) const {
     if (!Tsimple::SaveToStream(out)) return false;
     out.writeCount(Corners.size());
-    return SaveMarkers(out);
+    // In a group record the markers stand relative to the group.
+    return WriteMarkers(out, 0, 0);
 }
 
 void TCurvePoints::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {

@@ -21,7 +21,7 @@ public:
     TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint> centres);
 
     std::size_t MarkerCount() const { return Corners.size(); }
-    // The record of every marker, as the TPunkts of a plain group.
+    // The record of every marker, as TPunkts of the parent group (TPlot).
     bool SaveMarkers(OutStream& out) const;
 
     // A dragged curve shows its box.
@@ -35,8 +35,10 @@ public:
     void ApplyDefault(int kind) override;
 
 private:
-    // Puts the marker on corner i (relative to this object).
+    // Puts the marker on a corner, in the parent's centimetres.
     void PlaceMarker(const RealPoint& corner) const;
+    // Every marker's record, the corners taken from the given origin.
+    bool WriteMarkers(OutStream& out, double originX, double originY) const;
     // Moves every marker corner, and the box then reaches the farthest one
     // from this object's origin.
     template <class Move>

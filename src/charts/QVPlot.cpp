@@ -71,7 +71,10 @@ public:
         const int y = simulation.IndexOfVariable(simulation.YAxisName);
         x_ = x >= 0 ? simulation.Variables[static_cast<std::size_t>(x)].get() : nullptr;
         y_ = y >= 0 ? simulation.Variables[static_cast<std::size_t>(y)].get() : nullptr;
-        std::size_t n = sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0;
+        // Never more than any variable recorded, whatever the step count claims.
+        std::size_t longest = 0;
+        for (const auto& v : simulation.Variables) longest = std::max(longest, v->Values.size());
+        std::size_t n = std::min(longest, sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0);
         if (threeD_) {
             if (x_) n = std::min(n, x_->Values.size());
             if (y_) n = std::min(n, y_->Values.size());

@@ -168,6 +168,12 @@ TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     sim->StepCount = 1000;
     plot = d.build(*sim);
     EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    // Also where the value index stands in for a missing x variable.
+    sim->XAxisName = "FEHLT";
+    sim->StepCount = INT32_MAX;
+    plot = d.build(*sim);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    sim->XAxisName = "ZEIT";
     sim->StepCount = 4;
 
     // "animiert zeichnen" grows with the frame; "unsichtbar" shows no curve.

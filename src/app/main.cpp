@@ -11,6 +11,7 @@
 #include "app/Cursors.h"
 #include "app/QVMain.h"
 #include "dialogs/QtGermanTexts.h"
+#include "util/FreedMemory.h"
 #include "util/NumberFormat.h"
 #include "util/TextHelpers.h"
 
@@ -34,6 +35,7 @@ QIcon ProgramIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qv::KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));  // settings in ~/.config/Quorvel/

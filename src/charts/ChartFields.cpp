@@ -54,26 +54,25 @@ ChartRect PercentRect(const ChartPercent& percent, double pageWidth, double page
             percent.Height * pageHeight / 100};
 }
 
-double NormalizedAxisValue(const Taxis3DFields& axis, double value) {
-    if (axis.logarithmic) {
-        if (!(value > 0) || !(axis.minimum > 0) || !(axis.maximum > 0)) return NAN;
-        return std::log(value / axis.minimum) / std::log(axis.maximum / axis.minimum);
-    }
-    return (value - axis.minimum) / (axis.maximum - axis.minimum);
-}
+ChartProjection::AxisPlace::AxisPlace(const Taxis3DFields& axis)
+    : minimum(axis.minimum),
+      span(axis.logarithmic ? std::log(axis.maximum / axis.minimum) : axis.maximum - axis.minimum),
+      logarithmic(axis.logarithmic),
+      placeable(!axis.logarithmic || (axis.minimum > 0 && axis.maximum > 0)) {}
+
+ChartProjection::ChartProjection(const ChartFields& chart, const Taxis3DFields& vertical,
+                                 const Taxis3DFields& horizontal, const Taxis3DFields& depth)
+    : vertical_(vertical),
+      horizontal_(horizontal),
+      depth_(depth),
+      threeD_(chart.threeD),
+      depthX_(std::cos(chart.viewAngle * std::numbers::pi / 1800) * chart.depthFactor),
+      depthY_(std::sin(chart.viewAngle * std::numbers::pi / 1800) * chart.depthFactor),
+      plot_(chart.plotRect) {}
 
 RealPoint ProjectOnChart(const ChartFields& chart, const Taxis3DFields& vertical, const Taxis3DFields& horizontal,
                          const Taxis3DFields& depth, double v, double h, double d) {
-    const double e = NormalizedAxisValue(horizontal, h);
-    const double f = NormalizedAxisValue(vertical, v);
-    const double g = chart.threeD ? NormalizedAxisValue(depth, d) : 0.0;
-    const double theta = chart.viewAngle * std::numbers::pi / 1800;
-    const double k = chart.depthFactor;
-    const ChartRect& r = chart.plotRect;
-    const double x = r.Left + r.Width * (e + std::cos(theta) * k * g);
-    const double y = r.Top + r.Height - r.Height * (f + std::sin(theta) * k * g);
-    if (!std::isfinite(x) || !std::isfinite(y)) return {-1, -1};
-    return {x, y};
+    return ChartProjection(chart, vertical, horizontal, depth)(v, h, d);
 }
 
 }  // namespace qv

@@ -21,25 +21,20 @@ bool MayThinOut(const TSimpleLine& line, std::size_t count, bool dragging, int a
 
 }  // namespace
 
-std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
-    std::vector<QPoint> kept;
-    kept.reserve(std::min<std::size_t>(points.size(), 4096));
-    std::size_t i = 0;
-    while (i < points.size()) {
-        std::size_t end = i + 1, low = i, high = i;
-        while (end < points.size() && points[end].x() == points[i].x()) {
-            if (points[end].y() < points[low].y()) low = end;
-            if (points[end].y() > points[high].y()) high = end;
-            ++end;
-        }
-        const std::size_t last = end - 1;
-        std::size_t run[4] = {i, std::min(low, high), std::max(low, high), last};
-        std::size_t previous = points.size();
-        for (std::size_t k : run)
-            if (k != previous) kept.push_back(points[k]), previous = k;
-        i = end;
-    }
-    return kept;
+void ColumnThinner::EndRun() {
+    if (!open_) return;
+    const bool lowFirst = low_.index < high_.index;
+    const Kept after[3] = {lowFirst ? low_ : high_, lowFirst ? high_ : low_, last_};
+    std::size_t previous = first_.index;
+    kept_.push_back(first_.point);
+    for (const Kept& k : after)
+        if (k.index != previous) kept_.push_back(k.point), previous = k.index;
+    open_ = false;
+}
+
+std::vector<QPoint> ColumnThinner::Finish() {
+    EndRun();
+    return std::move(kept_);
 }
 
 void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
@@ -47,23 +42,92 @@ void TCurvePoly::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         TPoly::Draw(painter, dx, dy, clip);
         return;
     }
-    std::vector<QPoint> pixels;
-    pixels.reserve(Points.size());
-    for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
+    const std::vector<QPoint>& thinned = thinned_.get([this] {
+        // VertexPixels of an unturned line, fed to the thinner as they come.
+        ColumnThinner thinner;
+        const PixelMapping toPixels;
+        for (const RealPoint& p : Points) {
+            const IntPoint q = toPixels(p.X, p.Y);
+            thinner.Add({q.X, q.Y});
+        }
+        return thinner.Finish();
+    });
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
-    painter.drawPolyline(PixelPolygon(ThinOutColumns(pixels), dx, dy));
+    painter.drawPolyline(PixelPolygon(thinned, dx, dy));
 }
+
+namespace {
+
+// Whole pixels that every point of a segment rounds into.
+struct PixelSpan {
+    int low, high;
+};
+
+// The segment runs inside the convex hull of its Bezier control points
+// p1, p1 + (p2 - p0) / 6, p2 - (p3 - p1) / 6, p2; a margin far above the
+// rounding error of its evaluation keeps the span on the safe side.
+PixelSpan SpanOf(int c0, int c1, int c2, int c3) {
+    constexpr double Margin = 1.0 / 64;
+    const double b1 = c1 + (c2 - c0) / 6.0, b2 = c2 - (c3 - c1) / 6.0;
+    const double low = std::min({double(c1), b1, b2, double(c2)}), high = std::max({double(c1), b1, b2, double(c2)});
+    return {static_cast<int>(RoundToWhole(low - Margin)), static_cast<int>(RoundToWhole(high + Margin))};
+}
+
+// The common case without arithmetic in doubles: four vertices in the run's
+// column whose heights differ by at most 2 pixels. The hull then reaches at
+// most a third of a pixel beyond them (a sixth of their spread), so every
+// point rounds to a height between theirs.
+bool StaysInRun(const ColumnThinner& thinner, QPoint p0, QPoint p1, QPoint p2, QPoint p3) {
+    if (p0.x() != p1.x() || p2.x() != p1.x() || p3.x() != p1.x() || !thinner.InRun(p1.x())) return false;
+    const auto [low, high] = std::minmax({p0.y(), p1.y(), p2.y(), p3.y()});
+    return high - low <= 2 && thinner.Lowest() <= low && high <= thinner.Highest();
+}
+
+// Beyond this the evaluation is clamped and the margin no longer safe.
+constexpr int FarPixel = 1 << 20;
+
+}  // namespace
 
 void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     if (Closed || !MayThinOut(*this, Points.size(), Dragging, Angle) || !IsInClip(dx, dy, clip)) {
         TBezier::Draw(painter, dx, dy, clip);
         return;
     }
-    const std::vector<QPoint> thinned = ThinOutColumns(CurvePoints());
+    const std::vector<QPoint>& thinned = thinned_.get([this] { return ThinnedCurve(); });
     PainterStateKeeper keep(painter);
     SetUpPainter(painter, ThinDashes());
     painter.drawPolyline(PixelPolygon(thinned, dx, dy));
+}
+
+std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
+    // The curve of an open TBezier, segment by segment, without storing its
+    // points: a segment that lies wholly inside the run of its pixel column,
+    // within the run's lowest and highest pixel, and does not end the run,
+    // would change nothing that is kept, so it is not computed at all.
+    const std::vector<QPoint> v = VertexPixels();
+    const std::size_t last = v.size() - 1;
+    ColumnThinner thinner;
+    for (std::size_t s = 0; s < last; ++s) {
+        const QPoint p0 = v[s == 0 ? 0 : s - 1], p1 = v[s], p2 = v[s + 1], p3 = v[std::min(s + 2, last)];
+        if (s + 1 < last && StaysInRun(thinner, p0, p1, p2, p3)) continue;
+        const bool near = std::max({std::abs(p0.x()), std::abs(p1.x()), std::abs(p2.x()), std::abs(p3.x()),
+                                    std::abs(p0.y()), std::abs(p1.y()), std::abs(p2.y()), std::abs(p3.y())}) < FarPixel;
+        const CatmullRomSegment segment(p0, p1, p2, p3);
+        if (near && s + 1 < last) {
+            const PixelSpan x = SpanOf(p0.x(), p1.x(), p2.x(), p3.x());
+            const PixelSpan y = SpanOf(p0.y(), p1.y(), p2.y(), p3.y());
+            if (x.low == x.high && thinner.InRun(x.low)) {
+                if (thinner.Lowest() <= y.low && y.high <= thinner.Highest()) continue;
+                // Every point lies in the run's column: only the heights are needed.
+                for (int i = 0; i < PointsPerSegment; ++i)
+                    thinner.Add({x.low, segment.y(static_cast<double>(i) / PointsPerSegment)});
+                continue;
+            }
+        }
+        for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
+    }
+    return thinner.Finish();
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 
 #include "charts/ChartLine.h"
 #include "charts/CurveLine.h"
+#include "charts/CurvePoints.h"
 #include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/bsgraf3d.h"
@@ -13,6 +14,22 @@
 #include "engine/QVSim.h"
 
 namespace qv {
+
+bool TPlot::SaveToStream(OutStream& out) const {
+    if (!Tsimple::SaveToStream(out)) return false;
+    // Point markers are written one by one, as they always were.
+    std::size_t count = 0;
+    for (const auto& child : Children) {
+        const auto* points = dynamic_cast<const TCurvePoints*>(child.get());
+        count += points ? points->MarkerCount() : 1;
+    }
+    out.writeCount(count);
+    for (const auto& child : Children) {
+        const auto* points = dynamic_cast<const TCurvePoints*>(child.get());
+        if (!(points ? points->SaveMarkers(out) : child->SaveToStream(out))) return false;
+    }
+    return out.ok();
+}
 
 bool TPlot::HitTest(int32_t x, int32_t y) {
     const int32_t rx = x - PixX(), ry = y - PixY();
@@ -49,26 +66,29 @@ private:
 class CurveBuilder {
 public:
     CurveBuilder(tsim& simulation, Tgraf3d& chart, bool animating)
-        : sim_(simulation), chart_(chart), threeD_(chart.threeD), animating_(animating) {
+        : sim_(simulation), chart_(chart), projection_(chart.projection()), threeD_(chart.threeD), animating_(animating) {
         const int x = simulation.IndexOfVariable(simulation.XAxisName);
         const int y = simulation.IndexOfVariable(simulation.YAxisName);
         x_ = x >= 0 ? simulation.Variables[static_cast<std::size_t>(x)].get() : nullptr;
         y_ = y >= 0 ? simulation.Variables[static_cast<std::size_t>(y)].get() : nullptr;
-    }
-
-    // How many values of V can be drawn: never more than V and the axis
-    // variables recorded, whatever the step count claims.
-    std::size_t available(const Tvariable& v) const {
-        std::size_t n = sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0;
-        n = std::min(n, v.Values.size());
+        // Never more than any variable recorded, whatever the step count claims.
+        std::size_t longest = 0;
+        for (const auto& v : simulation.Variables) longest = std::max(longest, v->Values.size());
+        std::size_t n = std::min(longest, sim_.StepCount > 0 ? static_cast<std::size_t>(sim_.StepCount) : 0);
         if (threeD_) {
             if (x_) n = std::min(n, x_->Values.size());
             if (y_) n = std::min(n, y_->Values.size());
         } else if (x_) {
             n = std::min(n, x_->Values.size());
         }
-        return n;
+        // Every curve of the simulation shares the page positions across.
+        pageX_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) pageX_[i] = projection_.pageX(horizontal(i), depth(i));
     }
+
+    // How many values of V can be drawn: never more than V and the axis
+    // variables recorded, whatever the step count claims.
+    std::size_t available(const Tvariable& v) const { return std::min(pageX_.size(), v.Values.size()); }
 
     // Without an axis variable the value index stands in for it. Block bars
     // make the chart three-dimensional for a while: which variable goes
@@ -81,7 +101,9 @@ public:
         if (!threeD_) return 0;
         return x_ ? x_->Values[i] : static_cast<double>(i);
     }
-    RealPoint at(const Tvariable& v, std::size_t i) const { return chart_.project(v.Values[i], horizontal(i), depth(i)); }
+    RealPoint at(const Tvariable& v, std::size_t i) const {
+        return ChartProjection::Placed(pageX_[i], projection_.pageY(v.Values[i], depth(i)));
+    }
 
     std::unique_ptr<TPlot> curve(Tvariable& v) {
         const std::size_t total = available(v);
@@ -90,8 +112,7 @@ public:
             n = std::min(total, static_cast<std::size_t>(std::max(0, v.Frame) + 1));
         auto plot = std::make_unique<TPlot>();
         if (v.CurveKind == 0 || v.CurveKind == 2) plot->Add(line(v, n));
-        if (v.CurveKind == 1 || v.CurveKind == 2)
-            for (std::size_t i = 0; i < n; ++i) plot->Add(point(v, at(v, i)));
+        if (v.CurveKind == 1 || v.CurveKind == 2) plot->Add(points(v, n));
         if (v.CurveKind == 3) bars(*plot, v, n);
         return plot;
     }
@@ -123,25 +144,26 @@ private:
         poly->LineColour = static_cast<uint32_t>(v.LineColour);
         poly->LineWidth = v.LineWidth / Scales().PixelsPerCmX;
         poly->LineStyle = v.LineStyle;
-        poly->Points.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) poly->Points.push_back(at(v, i));
+        poly->Points.resize(n);
+        for (std::size_t i = 0; i < n; ++i) poly->Points[i] = at(v, i);
         // A box around the vertices, so that hit tests and redraws find the line.
         if (!poly->Points.empty()) poly->FitPoints();
         poly->GeometryChanged();
         return poly;
     }
 
-    static std::unique_ptr<Tsimple> point(const Tvariable& v, RealPoint centre) {
-        auto p = std::make_unique<TPunkt>(centre.X, centre.Y);
-        p->SetPixWidth(v.PointSize);
-        p->SetPixHeight(v.PointSize);
-        p->SetCentreX(centre.X);
-        p->SetCentreY(centre.Y);
-        p->PointStyle = static_cast<uint8_t>(std::clamp(v.PointForm, 0, 2));
-        p->LineColour = static_cast<uint32_t>(v.PointColour);
-        p->LineStyle = PenSolid;
-        p->LineWidth = 0;
-        return p;
+    std::unique_ptr<Tsimple> points(const Tvariable& v, std::size_t n) const {
+        std::vector<RealPoint> centres(n);
+        for (std::size_t i = 0; i < n; ++i) centres[i] = at(v, i);
+        const RealPoint first = n > 0 ? centres.front() : RealPoint{0, 0};
+        auto marker = std::make_unique<TPunkt>(first.X, first.Y);
+        marker->SetPixWidth(v.PointSize);
+        marker->SetPixHeight(v.PointSize);
+        marker->PointStyle = static_cast<uint8_t>(std::clamp(v.PointForm, 0, 2));
+        marker->LineColour = static_cast<uint32_t>(v.PointColour);
+        marker->LineStyle = PenSolid;
+        marker->LineWidth = 0;
+        return std::make_unique<TCurvePoints>(std::move(marker), std::move(centres));
     }
 
     std::unique_ptr<Tsimple> face(const Tvariable& v, std::initializer_list<RealPoint> corners) const {
@@ -183,10 +205,12 @@ private:
 
     tsim& sim_;
     Tgraf3d& chart_;
+    const ChartProjection projection_;  // of the chart as it was before block bars borrowed its view
     const bool threeD_;
     bool animating_;
     const Tvariable* x_ = nullptr;
     const Tvariable* y_ = nullptr;
+    std::vector<double> pageX_;  // of value i, for every curve
 };
 
 // Where a chart's axis is crossed by the others: at 0 when its range holds 0.

@@ -16,10 +16,12 @@ class tsim;
 struct Tvariable;
 
 // One curve: the line, points, bars and animation picture of a variable.
-// Written as a plain group (tag 5); curves are rebuilt on every display.
+// Written as a plain group (tag 5) whose point markers are TPunkts; curves
+// are rebuilt on every display.
 class TPlot : public TKomplex {
 public:
     TPlot() = default;
+    bool SaveToStream(OutStream& out) const override;
     // Hit when any part is hit.
     bool HitTest(int32_t x, int32_t y) override;
 };

@@ -30,6 +30,8 @@ public:
 
     // Page position (cm) of a value triple; (-1, -1) when it cannot be placed.
     RealPoint project(double vertical, double horizontal, double depth) const;
+    // The same for many triples, as the chart and its axes stand now.
+    ChartProjection projection() const { return {*this, *vertical_, *horizontal_, *depth_}; }
 
     void buildAxes() { qv::buildAxes(*this); }
     // Frees every child except the axes and puts back, in drawing order, the

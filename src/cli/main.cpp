@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "util/FreedMemory.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ int Dispatch(const std::string& command, const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qv::KeepFreedMemoryForReuse();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << Usage;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QPainter>
+#include <QRegion>
 
 #include "charts/LegendLayout.h"
 #include "charts/QVPlot.h"
@@ -121,8 +122,10 @@ void RenderPage(TDocument& document, QPaintDevice& device, int width, int height
     const PageFit fit = FitPage(width, height, page.Width(), page.Height());
     ExportScalesGuard scales(fit.PixelsPerCm, fit.PixelsPerCm, &page);
     QPainter painter(&device);
-    painter.fillRect(QRect(0, 0, width, height), ToQColor(PageSurroundColour));
     const QRect pageArea = ToQRect(fit.Page);
+    // Each pixel is filled once: the surround only where the page is not.
+    for (const QRect& strip : QRegion(0, 0, width, height).subtracted(pageArea))
+        painter.fillRect(strip, ToQColor(PageSurroundColour));
     painter.fillRect(pageArea, ToQColor(Drawing().PageColour));
     painter.setClipRect(pageArea);
     painter.translate(pageArea.topLeft());

@@ -191,6 +191,9 @@ public:
     virtual void MoveBy(double dx, double dy);
     virtual void DragHandle(int shift, double x, double y);
     virtual void SetBounds(double x, double y, double w, double h);
+    // Position and size multiplied by the factors, as a group's child when
+    // the group is resized.
+    virtual void ScaleBy(double fx, double fy) { SetBounds(X_ * fx, Y_ * fy, Width_ * fx, Height_ * fy); }
     virtual void NotifySelected();
     virtual void ApplyDefault(int /*kind*/) {}
     virtual void AfterMove() {}

@@ -45,17 +45,9 @@ const std::vector<QPoint>& TBezier::CurvePoints() {
 }
 
 void TBezier::Segment(int index, QPoint p0, QPoint p1, QPoint p2, QPoint p3) {
-    auto coordinate = [](double t, double c0, double c1, double c2, double c3) {
-        const double value = (-0.5 * c0 + 1.5 * c1 - 1.5 * c2 + 0.5 * c3) * t * t * t +
-                             (c0 - 2.5 * c1 + 2 * c2 - 0.5 * c3) * t * t + (0.5 * c2 - 0.5 * c0) * t + c1;
-        // Far-flung vertices of a damaged record must not overflow the int.
-        return static_cast<int>(std::clamp(std::nearbyint(value), -1e9, 1e9));
-    };
-    for (int i = 0; i < PointsPerSegment; ++i) {
-        const double t = static_cast<double>(i) / PointsPerSegment;
-        Curve[static_cast<std::size_t>(index * PointsPerSegment + i)] =
-            QPoint(coordinate(t, p0.x(), p1.x(), p2.x(), p3.x()), coordinate(t, p0.y(), p1.y(), p2.y(), p3.y()));
-    }
+    const CatmullRomSegment segment(p0, p1, p2, p3);
+    for (int i = 0; i < PointsPerSegment; ++i)
+        Curve[static_cast<std::size_t>(index * PointsPerSegment + i)] = segment.at(static_cast<double>(i) / PointsPerSegment);
 }
 
 void TBezier::Recompute(int from, int to) {

@@ -162,8 +162,7 @@ void TKomplex::DragHandle(int shift, double x, double y) {
 void TKomplex::SetBounds(double x, double y, double w, double h) {
     const double fx = Width() > 0 ? w / Width() : 1.0;
     const double fy = Height() > 0 ? h / Height() : 1.0;
-    for (auto& child : Children)
-        child->SetBounds(child->X() * fx, child->Y() * fy, child->Width() * fx, child->Height() * fy);
+    for (auto& child : Children) child->ScaleBy(fx, fy);
     SetBox(x, y, w, h);
 }
 

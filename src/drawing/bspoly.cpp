@@ -60,7 +60,15 @@ QPoint TPoly::VertexPixel(const RealPoint& vertex) const {
 std::vector<QPoint> TPoly::VertexPixels() const {
     std::vector<QPoint> pixels;
     pixels.reserve(Points.size());
-    for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
+    if (Angle != 0) {
+        for (const RealPoint& p : Points) pixels.push_back(VertexPixel(p));
+        return pixels;
+    }
+    const PixelMapping toPixels;
+    for (const RealPoint& p : Points) {
+        const IntPoint q = toPixels(p.X, p.Y);
+        pixels.emplace_back(q.X, q.Y);
+    }
     return pixels;
 }
 
@@ -138,6 +146,7 @@ void TPoly::SetBounds(double x, double y, double w, double h) {
         if (Height() != 0 && std::isfinite(fy)) p.Y *= fy;
     }
     TSimpleLine::SetBounds(x, y, w, h);
+    VerticesChanged();
 }
 
 void TPoly::Transform(int kind) {
@@ -153,6 +162,7 @@ void TPoly::Transform(int kind) {
         }
     }
     TRechteck::Transform(kind);
+    VerticesChanged();
 }
 
 void TPoly::RefitBox() {
@@ -163,6 +173,7 @@ void TPoly::RefitBox() {
     }
     for (RealPoint& p : Points) p = {p.X - low.X, p.Y - low.Y};
     SetBox(X() + low.X, Y() + low.Y, high.X - low.X, high.Y - low.Y);
+    VerticesChanged();
 }
 
 void TPoly::FitPoints() {
@@ -174,6 +185,7 @@ void TPoly::FitPoints() {
     }
     for (RealPoint& p : Points) p = {p.X - low.X, p.Y - low.Y};
     SetBox(X() + low.X, Y() + low.Y, high.X - low.X, high.Y - low.Y);
+    VerticesChanged();
 }
 
 bool TPoly::AddPoint(int& index, bool force, double x, double y) {

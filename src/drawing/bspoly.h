@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "drawing/bsrect.h"
+#include "util/Geometry.h"
 
 namespace qv {
 
@@ -41,17 +44,42 @@ public:
 protected:
     // A vertex in pixels relative to (PixX, PixY), turned with the object.
     QPoint VertexPixel(const RealPoint& vertex) const;
+    // VertexPixel of every vertex.
+    std::vector<QPoint> VertexPixels() const;
     QPolygon PixelPolygon(const std::vector<QPoint>& relative, int dx, int dy) const;
     void DrawVertexCircles(QPainter& painter, int dx, int dy) const;
     // Pen for polygons, curves and points: thin dashes by the global options.
     static bool ThinDashes();
+    // Called after the vertices changed through any of the operations here.
+    virtual void VerticesChanged() {}
     bool FilledBox() const { return Closed && FillStyle != FillClear; }
 
 private:
     // Refit after adding or moving a vertex: the box keeps growing from its
     // present size.
     void RefitBox();
-    std::vector<QPoint> VertexPixels() const;
+};
+
+// The Catmull-Rom segment from p1 to p2 (p0 and p3 its neighbours) at
+// t = step / PointsPerSegment, in whole pixels.
+class CatmullRomSegment {
+public:
+    CatmullRomSegment(QPoint p0, QPoint p1, QPoint p2, QPoint p3) : x_(p0.x(), p1.x(), p2.x(), p3.x()), y_(p0.y(), p1.y(), p2.y(), p3.y()) {}
+    QPoint at(double t) const { return {x_.at(t), y_.at(t)}; }
+    int y(double t) const { return y_.at(t); }
+
+private:
+    struct Cubic {
+        Cubic(double c0, double c1, double c2, double c3)
+            : a(-0.5 * c0 + 1.5 * c1 - 1.5 * c2 + 0.5 * c3), b(c0 - 2.5 * c1 + 2 * c2 - 0.5 * c3), c(0.5 * c2 - 0.5 * c0), d(c1) {}
+        int at(double t) const {
+            const double value = a * t * t * t + b * t * t + c * t + d;
+            // Far-flung vertices of a damaged record must not overflow the int.
+            return static_cast<int>(std::clamp(RoundToWhole(value), -1e9, 1e9));
+        }
+        double a, b, c, d;
+    };
+    Cubic x_, y_;
 };
 
 // A Catmull-Rom curve through the vertices, cached as pixel points. Whoever

@@ -22,7 +22,11 @@ TPunkt::TPunkt(InStream& in) : TSimpleLine(in) {
 void TPunkt::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
     if (!IsInClip(dx, dy, clip)) return;
     PainterStateKeeper keeper(painter);
-    const QRect box = ToQRect(PixelBox()).translated(dx, dy);
+    SetUpMarker(painter);
+    DrawMarker(painter, dx, dy);
+}
+
+void TPunkt::SetUpMarker(QPainter& painter) const {
     const DrawingGlobals& g = Drawing();
     if (Dragging) {
         SetOutlineMode(painter);
@@ -34,12 +38,16 @@ void TPunkt::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         QPen pen(ToQColor(LineColour), PenWidthPixels(LineWidth, LineStyle, thin), Qt::SolidLine);
         painter.setPen(LineStyle == PenNone ? QPen(Qt::NoPen) : pen);
     }
+    if (PointStyle != 0 && !Dragging) painter.setBrush(PointStyle == 2 ? QBrush(ToQColor(LineColour)) : QBrush(Qt::NoBrush));
+}
+
+void TPunkt::DrawMarker(QPainter& painter, int dx, int dy) const {
+    const QRect box = ToQRect(PixelBox()).translated(dx, dy);
     if (PointStyle == 0) {
         painter.drawLine(box.topLeft(), box.topLeft() + QPoint(box.width(), box.height()));
         painter.drawLine(box.topLeft() + QPoint(box.width(), 0), box.topLeft() + QPoint(0, box.height()));
         return;
     }
-    if (!Dragging) painter.setBrush(PointStyle == 2 ? QBrush(ToQColor(LineColour)) : QBrush(Qt::NoBrush));
     painter.drawEllipse(box);
 }
 

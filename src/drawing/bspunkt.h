@@ -17,6 +17,10 @@ public:
     void SetCentreY(double y) { SetY(y - Height() / 2); }
 
     void Draw(QPainter& painter, int dx, int dy, const QRect* clip) override;
+    // Draw in two halves, so that many markers alike share one set-up: the
+    // pen and brush, then the shape in the pixel box.
+    void SetUpMarker(QPainter& painter) const;
+    void DrawMarker(QPainter& painter, int dx, int dy) const;
     void ToggleHandles(QPainter& painter, int dx, int dy) override;
     std::unique_ptr<Tsimple> Clone() const override;
     bool SaveToStream(OutStream& out) const override;

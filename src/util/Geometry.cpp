@@ -36,18 +36,6 @@ RealPoint Rotated(double x, double y, double centreX, double centreY, int angle)
     return {centreX + dx * t.Cos + dy * t.Sin, centreY + dy * t.Cos - dx * t.Sin};
 }
 
-// Nearest int32, halves to even; nothing when it does not fit.
-std::optional<int32_t> RoundToInt32(double value) {
-    double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(rounded);
-}
-
-int32_t ToPixels(double cm, double pixelsPerCm) {
-    return RoundToInt32(cm * pixelsPerCm).value_or(cm > 0 ? PixelOverflowValue : -PixelOverflowValue);
-}
-
 }  // namespace
 
 PageScales& Scales() {
@@ -80,7 +68,7 @@ bool RotatePoint(double& X, double& Y, double CentreX, double CentreY, int Angle
 
 bool RotatePointInBox(int32_t& X, int32_t& Y, int32_t Left, int32_t Top, int32_t Width, int32_t Height, int Angle) {
     RealPoint p = Rotated(X, Y, Left + Width / 2.0, Top + Height / 2.0, Angle);
-    auto x = RoundToInt32(p.X), y = RoundToInt32(p.Y);
+    auto x = NearestInt32(p.X), y = NearestInt32(p.Y);
     if (!x || !y) return false;
     X = *x;
     Y = *y;
@@ -91,9 +79,9 @@ IntRect NormalRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     return {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
 }
 
-IntPoint CmToPixels(double X, double Y) {
-    return {ToPixels(X, Scales().PixelsPerCmX), ToPixels(Y, Scales().PixelsPerCmY)};
-}
+IntPoint CmToPixels(double X, double Y) { return PixelMapping()(X, Y); }
+
+PixelMapping::PixelMapping() : perCmX_(Scales().PixelsPerCmX), perCmY_(Scales().PixelsPerCmY) {}
 
 RealPoint PixelsToCm(int32_t PX, int32_t PY) { return {PX / Scales().PixelsPerCmX, PY / Scales().PixelsPerCmY}; }
 

@@ -3,7 +3,11 @@
 // tolerance of the mouse.
 #pragma once
 
+#include <cmath>
+
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace qv {
 
@@ -62,9 +66,41 @@ constexpr int Sign(int64_t N) { return N > 0 ? 1 : N < 0 ? -1 : 0; }
 
 IntRect NormalRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
 
+// std::nearbyint without the library call, for results that become whole
+// numbers of pixels: below 2^51, adding and taking away 1.5 * 2^52 leaves
+// the integral value the rounding mode gives (a zero loses its sign).
+inline double RoundToWhole(double value) {
+    constexpr double Shift = 6755399441055744.0, Exact = 2251799813685248.0;
+    return std::fabs(value) < Exact ? (value + Shift) - Shift : std::nearbyint(value);
+}
+
+// Nearest int32, halves to even; nothing when it does not fit.
+inline std::optional<int32_t> NearestInt32(double value) {
+    const double rounded = RoundToWhole(value);
+    if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
+        return std::nullopt;
+    return static_cast<int32_t>(rounded);
+}
+
 // Rounds halves to even; a product that does not fit an int32 becomes
 // ±PixelOverflowValue, by the sign of the centimetre value.
+inline int32_t ToPixels(double cm, double pixelsPerCm) {
+    return NearestInt32(cm * pixelsPerCm).value_or(cm > 0 ? PixelOverflowValue : -PixelOverflowValue);
+}
+
+// The same at the page scales.
 IntPoint CmToPixels(double X, double Y);
+
+// CmToPixels at the page scales of the moment it is made, for loops over
+// many points.
+class PixelMapping {
+public:
+    PixelMapping();
+    IntPoint operator()(double x, double y) const { return {ToPixels(x, perCmX_), ToPixels(y, perCmY_)}; }
+
+private:
+    double perCmX_, perCmY_;
+};
 RealPoint PixelsToCm(int32_t PX, int32_t PY);
 
 // min(A, B) - t <= V <= max(A, B) + t with t = HandleWidth / 2.

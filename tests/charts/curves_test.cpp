@@ -7,12 +7,14 @@
 #include <QPainter>
 
 #include "charts/CurveLine.h"
+#include "charts/CurvePoints.h"
 #include "charts/LegendLayout.h"
 #include "charts/QVLegend.h"
 #include "charts/QVPlot.h"
 #include "charts/bsaxis3d.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
+#include "drawing/ObjectReader.h"
 #include "drawing/bstext.h"
 #include "drawing/bsbitmap.h"
 #include "drawing/bspunkt.h"
@@ -82,7 +84,25 @@ TEST(BuildCurves, LinesPointsAndLegends) {
     const RealPoint p = d.chart.project(25, 5, 0);
     EXPECT_NEAR(plot->X() + line->X() + line->Points[4].X, p.X, 1e-9);
     EXPECT_NEAR(plot->Y() + line->Y() + line->Points[4].Y, p.Y, 1e-9);
-    EXPECT_EQ(CountOf<TPunkt>(*plot), 5u);
+    ASSERT_EQ(CountOf<TCurvePoints>(*plot), 1u);
+    EXPECT_EQ(dynamic_cast<TCurvePoints&>(*plot->Children[1]).MarkerCount(), 5u);
+    // The markers are written as the TPunkts of the plot's group, one per
+    // value, centred on it, so that other versions read the curve as before;
+    // a click on a marker hits it.
+    OutStream out;
+    ASSERT_TRUE(plot->SaveToStream(out));
+    InStream in(out.bytes());
+    const uint8_t tag = in.readByte();
+    auto read = ReadObject(in, tag);
+    auto& group = dynamic_cast<TKomplex&>(*read);
+    ASSERT_EQ(CountOf<TPunkt>(group), 5u);
+    const auto& marker = dynamic_cast<const TPunkt&>(*group.Children[5]);  // after the line: the last value, p
+    EXPECT_NEAR(plot->X() + marker.CentreX(), p.X, 1e-9);
+    EXPECT_NEAR(plot->Y() + marker.CentreY(), p.Y, 1e-9);
+    const IntRect box = marker.PixelBox();
+    Tsimple& markers = *plot->Children[1];
+    EXPECT_TRUE(markers.HitTest(box.Left + 1, box.Top + 1));
+    EXPECT_FALSE(markers.HitTest(box.Left + 1, box.Top - 40));
     EXPECT_EQ(d.legends(), 1u);
     EXPECT_EQ(dynamic_cast<tlegend&>(*d.page.Children.back()).Curve, plot);
 
@@ -148,6 +168,12 @@ TEST(BuildCurves, EmptyShortAndAnimatedResults) {
     sim->StepCount = 1000;
     plot = d.build(*sim);
     EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    // Also where the value index stands in for a missing x variable.
+    sim->XAxisName = "FEHLT";
+    sim->StepCount = INT32_MAX;
+    plot = d.build(*sim);
+    EXPECT_EQ(dynamic_cast<TPoly&>(*plot->Children[0]).Points.size(), 4u);
+    sim->XAxisName = "ZEIT";
     sim->StepCount = 4;
 
     // "animiert zeichnen" grows with the frame; "unsichtbar" shows no curve.
@@ -334,6 +360,12 @@ TEST(FindVariableOfCurve, SearchesEverySimulation) {
     EXPECT_FALSE(second->HitTest(on.X, on.Y - 40));
 }
 
+std::vector<QPoint> ThinOutColumns(const std::vector<QPoint>& points) {
+    ColumnThinner thinner;
+    for (const QPoint& p : points) thinner.Add(p);
+    return thinner.Finish();
+}
+
 TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
     const std::vector<QPoint> run = {{0, 5}, {0, 6}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}};
     EXPECT_EQ(ThinOutColumns(run), (std::vector<QPoint>{{0, 5}, {0, 9}, {0, 1}, {0, 4}, {1, 4}, {2, 7}, {2, 3}, {2, 8}}));
@@ -359,14 +391,26 @@ TEST(CurveDrawing, ThinningKeepsTheColumnExtremes) {
         for (int i = 0; i < 5000; ++i) poly->Points.push_back({i * 0.001, 1.5 + std::sin(i * 0.05)});
     }
     EXPECT_EQ(draw(plain), draw(thinned));
-    TBezier smooth;
-    TCurveBezier smoothThinned;
-    for (TBezier* curve : {&smooth, static_cast<TBezier*>(&smoothThinned)}) {
-        curve->Points = plain.Points;
-        curve->LineWidth = 0;
-        curve->GeometryChanged();
+    // Smooth curves, which skip whole segments: a gentle wave, a loop that
+    // runs back over its columns, steep noise and one far-flung vertex.
+    std::vector<std::vector<RealPoint>> shapes = {plain.Points, {}, {}, {}};
+    for (int i = 0; i < 20000; ++i) {
+        const double a = i * 0.0007;
+        shapes[1].push_back({1 + std::cos(a) * (0.3 + a * 0.02), 0.6 + std::sin(a) * (0.5 - a * 0.02)});
+        shapes[2].push_back({i * 0.0001, 0.6 + 0.4 * std::sin(i * 0.3) * std::sin(i * 0.0011)});
     }
-    EXPECT_EQ(draw(smooth), draw(smoothThinned));
+    shapes[3] = shapes[2];
+    shapes[3][7000] = {1e7, -1e7};
+    for (const auto& shape : shapes) {
+        TBezier smooth;
+        TCurveBezier smoothThinned;
+        for (TBezier* curve : {&smooth, static_cast<TBezier*>(&smoothThinned)}) {
+            curve->Points = shape;
+            curve->LineWidth = 0;
+            curve->GeometryChanged();
+        }
+        EXPECT_EQ(draw(smooth), draw(smoothThinned));
+    }
 }
 
 TEST(ChartDrawing, BackgroundAndClipping) {

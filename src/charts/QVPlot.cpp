@@ -82,8 +82,8 @@ public:
             n = std::min(n, x_->Values.size());
         }
         // Every curve of the simulation shares the page positions across.
-        pageX_.resize(n);
-        for (std::size_t i = 0; i < n; ++i) pageX_[i] = projection_.pageX(horizontal(i), depth(i));
+        pageX_.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) pageX_.push_back(projection_.pageX(horizontal(i), depth(i)));
     }
 
     // How many values of V can be drawn: never more than V and the axis
@@ -101,7 +101,7 @@ public:
         if (!threeD_) return 0;
         return x_ ? x_->Values[i] : static_cast<double>(i);
     }
-    RealPoint at(const Tvariable& v, std::size_t i) const {
+    [[gnu::always_inline]] RealPoint at(const Tvariable& v, std::size_t i) const {
         return ChartProjection::Placed(pageX_[i], projection_.pageY(v.Values[i], depth(i)));
     }
 
@@ -144,17 +144,25 @@ private:
         poly->LineColour = static_cast<uint32_t>(v.LineColour);
         poly->LineWidth = v.LineWidth / Scales().PixelsPerCmX;
         poly->LineStyle = v.LineStyle;
-        poly->Points.resize(n);
-        for (std::size_t i = 0; i < n; ++i) poly->Points[i] = at(v, i);
-        // A box around the vertices, so that hit tests and redraws find the line.
-        if (!poly->Points.empty()) poly->FitPoints();
+        // Built in one pass that also finds the box around the vertices, so
+        // that hit tests and redraws find the line.
+        poly->Points.reserve(n);
+        RealPoint low{INFINITY, INFINITY}, high{-INFINITY, -INFINITY};
+        for (std::size_t i = 0; i < n; ++i) {
+            const RealPoint p = at(v, i);
+            low = {std::min(low.X, p.X), std::min(low.Y, p.Y)};
+            high = {std::max(high.X, p.X), std::max(high.Y, p.Y)};
+            poly->Points.push_back(p);
+        }
+        if (n > 0) poly->FitPoints(low, high);
         poly->GeometryChanged();
         return poly;
     }
 
     std::unique_ptr<Tsimple> points(const Tvariable& v, std::size_t n) const {
-        std::vector<RealPoint> centres(n);
-        for (std::size_t i = 0; i < n; ++i) centres[i] = at(v, i);
+        std::vector<RealPoint> centres;
+        centres.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) centres.push_back(at(v, i));
         const RealPoint first = n > 0 ? centres.front() : RealPoint{0, 0};
         auto marker = std::make_unique<TPunkt>(first.X, first.Y);
         marker->SetPixWidth(v.PointSize);

@@ -141,10 +141,13 @@ void TPoly::DragHandle(int shift, double x, double y) {
 
 void TPoly::SetBounds(double x, double y, double w, double h) {
     const double fx = w / Width(), fy = h / Height();
-    for (RealPoint& p : Points) {
-        if (Width() != 0 && std::isfinite(fx)) p.X *= fx;
-        if (Height() != 0 && std::isfinite(fy)) p.Y *= fy;
-    }
+    const bool scaleX = Width() != 0 && std::isfinite(fx), scaleY = Height() != 0 && std::isfinite(fy);
+    if (scaleX && scaleY)
+        for (RealPoint& p : Points) p = {p.X * fx, p.Y * fy};
+    else if (scaleX)
+        for (RealPoint& p : Points) p.X *= fx;
+    else if (scaleY)
+        for (RealPoint& p : Points) p.Y *= fy;
     TSimpleLine::SetBounds(x, y, w, h);
     VerticesChanged();
 }
@@ -183,6 +186,10 @@ void TPoly::FitPoints() {
         low = {std::min(low.X, p.X), std::min(low.Y, p.Y)};
         high = {std::max(high.X, p.X), std::max(high.Y, p.Y)};
     }
+    FitPoints(low, high);
+}
+
+void TPoly::FitPoints(RealPoint low, RealPoint high) {
     for (RealPoint& p : Points) p = {p.X - low.X, p.Y - low.Y};
     SetBox(X() + low.X, Y() + low.Y, high.X - low.X, high.Y - low.Y);
     VerticesChanged();

@@ -40,6 +40,8 @@ public:
     virtual void MovePoint(int index, double x, double y);
     // The box from the vertices alone.
     void FitPoints();
+    // The same, for a caller that already knows the lowest and highest vertex.
+    void FitPoints(RealPoint low, RealPoint high);
 
 protected:
     // A vertex in pixels relative to (PixX, PixY), turned with the object.

@@ -1,6 +1,7 @@
 #include "engine/Tvariable.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qv {
 
@@ -64,10 +65,28 @@ bool Tvariable::save(OutStream& out) const {
 bool Tvariable::GetRange(int32_t count, double& min, double& max) const {
     std::size_t n = std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0, Values.size());
     if (n == 0) return false;
-    min = max = Values[0];
-    for (std::size_t i = 1; i < n; ++i) {
-        if (Values[i] < min) min = Values[i];
-        if (Values[i] > max) max = Values[i];
+    // Four running extremes, so that each comparison need not wait for the
+    // one before (a long run's curves are fitted to their axes every
+    // frame); a NaN after the first value is skipped by the comparisons.
+    std::array<double, 4> low, high;
+    low.fill(Values[0]);
+    high.fill(Values[0]);
+    std::size_t i = 1;
+    for (; i + 4 <= n; i += 4)
+        for (std::size_t k = 0; k < 4; ++k) {
+            const double v = Values[i + k];
+            low[k] = v < low[k] ? v : low[k];
+            high[k] = v > high[k] ? v : high[k];
+        }
+    for (; i < n; ++i) {
+        low[0] = Values[i] < low[0] ? Values[i] : low[0];
+        high[0] = Values[i] > high[0] ? Values[i] : high[0];
+    }
+    min = low[0];
+    max = high[0];
+    for (std::size_t k = 1; k < 4; ++k) {
+        if (low[k] < min) min = low[k];
+        if (high[k] > max) max = high[k];
     }
     return true;
 }

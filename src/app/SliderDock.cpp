@@ -104,31 +104,37 @@ void TSliderDock::rebuild() {
     for (size_t i = 0; i < shown_.size(); ++i) {
         Row& row = shown_[i];
         const QString name = ToQString(row.Variable);
-        const int line = static_cast<int>(i);
-        grid_->addWidget(new QLabel(name, rowArea_), line, 0);
+        // Two lines per start value: its name, value and remove button above,
+        // the slider between its range's ends below, so that the slider gets
+        // the dock's whole width and the dock stays narrow beside the page.
+        const int line = 2 * static_cast<int>(i);
+        auto* title = new QLabel(QStringLiteral("<b>%1</b>").arg(name.toHtmlEscaped()), rowArea_);
         row.Slider = new QSlider(Qt::Horizontal, rowArea_);
         row.Slider->setObjectName(QStringLiteral("slider_") + name);
         row.Slider->setRange(0, SliderSteps);
         row.Slider->setSingleStep(1);
         row.Slider->setPageStep(SliderSteps / 10);
+        row.Slider->setMinimumWidth(160);
         row.Value = new QLabel(rowArea_);
         row.Value->setObjectName(QStringLiteral("value_") + name);
-        row.Value->setMinimumWidth(row.Value->fontMetrics().horizontalAdvance(QStringLiteral("-0,00000000000")));
         row.From = new QLineEdit(rowArea_);
         row.From->setObjectName(QStringLiteral("from_") + name);
+        row.From->setToolTip(QStringLiteral("Anfang des Bereichs"));
         row.To = new QLineEdit(rowArea_);
         row.To->setObjectName(QStringLiteral("to_") + name);
+        row.To->setToolTip(QStringLiteral("Ende des Bereichs"));
         for (QLineEdit* edit : {row.From, row.To})
-            edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+            edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-00000,00")) + 8);
         auto* remove = new QToolButton(rowArea_);
         remove->setObjectName(QStringLiteral("remove_") + name);
         remove->setText(QStringLiteral("×"));
         remove->setToolTip(QStringLiteral("Schieberegler entfernen"));
-        grid_->addWidget(row.Slider, line, 1);
-        grid_->addWidget(row.Value, line, 2);
-        grid_->addWidget(row.From, line, 3);
-        grid_->addWidget(row.To, line, 4);
-        grid_->addWidget(remove, line, 5);
+        grid_->addWidget(title, line, 0);
+        grid_->addWidget(row.Value, line, 1);
+        grid_->addWidget(remove, line, 2, Qt::AlignRight);
+        grid_->addWidget(row.From, line + 1, 0);
+        grid_->addWidget(row.Slider, line + 1, 1);
+        grid_->addWidget(row.To, line + 1, 2);
         connect(row.Slider, &QSlider::valueChanged, this,
                 [this, i](int position) { positionChanged(shown_[i], position); });
         connect(row.Slider, &QSlider::sliderReleased, this, [this, i] { released(shown_[i]); });

@@ -105,11 +105,17 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
     // points: a segment that lies wholly inside the run of its pixel column,
     // within the run's lowest and highest pixel, and does not end the run,
     // would change nothing that is kept, so it is not computed at all.
-    const std::vector<QPoint> v = VertexPixels();
-    const std::size_t last = v.size() - 1;
+    // The vertex pixels (VertexPixels of an unturned curve) are taken as
+    // the segments reach them, four at a time, rather than stored first.
+    const PixelMapping toPixels;
+    auto pixel = [&](std::size_t i) __attribute__((always_inline)) {
+        const IntPoint q = toPixels(Points[i].X, Points[i].Y);
+        return QPoint(q.X, q.Y);
+    };
+    const std::size_t last = Points.size() - 1;
     ColumnThinner thinner;
-    for (std::size_t s = 0; s < last; ++s) {
-        const QPoint p0 = v[s == 0 ? 0 : s - 1], p1 = v[s], p2 = v[s + 1], p3 = v[std::min(s + 2, last)];
+    QPoint p0 = pixel(0), p1 = p0, p2 = pixel(1), p3 = pixel(std::min<std::size_t>(2, last));
+    for (std::size_t s = 0; s < last; ++s, p0 = p1, p1 = p2, p2 = p3, p3 = pixel(std::min(s + 2, last))) {
         if (s + 1 < last && StaysInRun(thinner, p0, p1, p2, p3)) continue;
         const bool near = std::max({std::abs(p0.x()), std::abs(p1.x()), std::abs(p2.x()), std::abs(p3.x()),
                                     std::abs(p0.y()), std::abs(p1.y()), std::abs(p2.y()), std::abs(p3.y())}) < FarPixel;

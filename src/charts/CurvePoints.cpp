@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <unordered_set>
 
@@ -63,40 +62,16 @@ std::vector<std::size_t> TCurvePoints::DistinctMarkers() const {
     // Markers of one curve look alike and are opaque: one drawn twice at the
     // same pixels leaves them as they were.
     std::vector<std::size_t> distinct;
-    if (Corners.empty()) return distinct;
-    const PixelMapping toPixels;
-    // The pixels PlaceMarker gives the marker's box.
-    auto pixel = [&](const RealPoint& c) { return toPixels(X() + c.X, Y() + c.Y); };
-    // Rounding keeps the order, so the extreme corners give the extreme pixels.
-    RealPoint low = Corners.front(), high = Corners.front();
-    for (const RealPoint& c : Corners) {
-        low = {std::min(low.X, c.X), std::min(low.Y, c.Y)};
-        high = {std::max(high.X, c.X), std::max(high.Y, c.Y)};
-    }
-    const IntPoint first = pixel(low), last = pixel(high);
-    const uint64_t columns = uint64_t(int64_t{last.X} - first.X + 1), rows = uint64_t(int64_t{last.Y} - first.Y + 1);
-    // A curve on screen covers few pixels: one bit each is far cheaper than
-    // hashing. One zoomed far beyond the screen is hashed, and so is a NaN,
-    // which no comparison put inside the extremes.
-    constexpr uint64_t MaxBits = uint64_t{1} << 26;
-    const bool gridded = columns <= MaxBits && rows <= MaxBits / columns;
-    std::vector<bool> grid(gridded ? columns * rows : 0);
-    auto onGrid = [&](IntPoint p) { return gridded && first.X <= p.X && p.X <= last.X && first.Y <= p.Y && p.Y <= last.Y; };
     std::unordered_set<uint64_t> seen;
     std::optional<uint64_t> previous;
+    const PixelMapping toPixels;
     for (std::size_t i = 0; i < Corners.size(); ++i) {
-        const IntPoint p = pixel(Corners[i]);
+        // The pixels PlaceMarker gives the marker's box.
+        const IntPoint p = toPixels(X() + Corners[i].X, Y() + Corners[i].Y);
         const uint64_t key = (uint64_t{static_cast<uint32_t>(p.X)} << 32) | static_cast<uint32_t>(p.Y);
         if (key == previous) continue;
         previous = key;
-        if (onGrid(p)) {
-            auto bit = grid[uint64_t(int64_t{p.Y} - first.Y) * columns + uint64_t(int64_t{p.X} - first.X)];
-            if (bit) continue;
-            bit = true;
-            distinct.push_back(i);
-        } else if (seen.insert(key).second) {
-            distinct.push_back(i);
-        }
+        if (seen.insert(key).second) distinct.push_back(i);
     }
     return distinct;
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 
 #include "drawing/DrawStyles.h"
 
@@ -87,6 +88,14 @@ bool StaysInRun(const ColumnThinner& thinner, QPoint p0, QPoint p1, QPoint p2, Q
 // Beyond this the evaluation is clamped and the margin no longer safe.
 constexpr int FarPixel = 1 << 20;
 
+// The parameter of every point of a segment, step / PointsPerSegment,
+// divided once rather than for every point of every segment.
+constexpr auto SegmentSteps = [] {
+    std::array<double, TBezier::PointsPerSegment> steps{};
+    for (int i = 0; i < TBezier::PointsPerSegment; ++i) steps[static_cast<std::size_t>(i)] = static_cast<double>(i) / TBezier::PointsPerSegment;
+    return steps;
+}();
+
 }  // namespace
 
 void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
@@ -126,12 +135,11 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
             if (x.low == x.high && thinner.InRun(x.low)) {
                 if (thinner.Lowest() <= y.low && y.high <= thinner.Highest()) continue;
                 // Every point lies in the run's column: only the heights are needed.
-                for (int i = 0; i < PointsPerSegment; ++i)
-                    thinner.Add({x.low, segment.y(static_cast<double>(i) / PointsPerSegment)});
+                for (double t : SegmentSteps) thinner.AddInRun({x.low, segment.y(t)});
                 continue;
             }
         }
-        for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
+        for (double t : SegmentSteps) thinner.Add(segment.at(t));
     }
     return thinner.Finish();
 }

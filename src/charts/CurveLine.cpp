@@ -135,7 +135,9 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
             if (x.low == x.high && thinner.InRun(x.low)) {
                 if (thinner.Lowest() <= y.low && y.high <= thinner.Highest()) continue;
                 // Every point lies in the run's column: only the heights are needed.
-                for (double t : SegmentSteps) thinner.AddInRun({x.low, segment.y(t)});
+                std::array<int, PointsPerSegment> heights;
+                segment.NearHeights(SegmentSteps, heights);
+                for (int h : heights) thinner.AddInRun({x.low, h});
                 continue;
             }
         }

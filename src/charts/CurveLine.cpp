@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 
 #include "drawing/DrawStyles.h"
 
@@ -87,6 +88,14 @@ bool StaysInRun(const ColumnThinner& thinner, QPoint p0, QPoint p1, QPoint p2, Q
 // Beyond this the evaluation is clamped and the margin no longer safe.
 constexpr int FarPixel = 1 << 20;
 
+// The parameter of every point of a segment, step / PointsPerSegment,
+// divided once rather than for every point of every segment.
+constexpr auto SegmentSteps = [] {
+    std::array<double, TBezier::PointsPerSegment> steps{};
+    for (int i = 0; i < TBezier::PointsPerSegment; ++i) steps[static_cast<std::size_t>(i)] = static_cast<double>(i) / TBezier::PointsPerSegment;
+    return steps;
+}();
+
 }  // namespace
 
 void TCurveBezier::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
@@ -105,11 +114,17 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
     // points: a segment that lies wholly inside the run of its pixel column,
     // within the run's lowest and highest pixel, and does not end the run,
     // would change nothing that is kept, so it is not computed at all.
-    const std::vector<QPoint> v = VertexPixels();
-    const std::size_t last = v.size() - 1;
+    // The vertex pixels (VertexPixels of an unturned curve) are taken as
+    // the segments reach them, four at a time, rather than stored first.
+    const PixelMapping toPixels;
+    auto pixel = [&](std::size_t i) __attribute__((always_inline)) {
+        const IntPoint q = toPixels(Points[i].X, Points[i].Y);
+        return QPoint(q.X, q.Y);
+    };
+    const std::size_t last = Points.size() - 1;
     ColumnThinner thinner;
-    for (std::size_t s = 0; s < last; ++s) {
-        const QPoint p0 = v[s == 0 ? 0 : s - 1], p1 = v[s], p2 = v[s + 1], p3 = v[std::min(s + 2, last)];
+    QPoint p0 = pixel(0), p1 = p0, p2 = pixel(1), p3 = pixel(std::min<std::size_t>(2, last));
+    for (std::size_t s = 0; s < last; ++s, p0 = p1, p1 = p2, p2 = p3, p3 = pixel(std::min(s + 2, last))) {
         if (s + 1 < last && StaysInRun(thinner, p0, p1, p2, p3)) continue;
         const bool near = std::max({std::abs(p0.x()), std::abs(p1.x()), std::abs(p2.x()), std::abs(p3.x()),
                                     std::abs(p0.y()), std::abs(p1.y()), std::abs(p2.y()), std::abs(p3.y())}) < FarPixel;
@@ -120,12 +135,13 @@ std::vector<QPoint> TCurveBezier::ThinnedCurve() const {
             if (x.low == x.high && thinner.InRun(x.low)) {
                 if (thinner.Lowest() <= y.low && y.high <= thinner.Highest()) continue;
                 // Every point lies in the run's column: only the heights are needed.
-                for (int i = 0; i < PointsPerSegment; ++i)
-                    thinner.Add({x.low, segment.y(static_cast<double>(i) / PointsPerSegment)});
+                std::array<int, PointsPerSegment> heights;
+                segment.NearHeights(SegmentSteps, heights);
+                for (int h : heights) thinner.AddInRun({x.low, h});
                 continue;
             }
         }
-        for (int i = 0; i < PointsPerSegment; ++i) thinner.Add(segment.at(static_cast<double>(i) / PointsPerSegment));
+        for (double t : SegmentSteps) thinner.Add(segment.at(t));
     }
     return thinner.Finish();
 }

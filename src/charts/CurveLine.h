@@ -19,16 +19,23 @@ namespace qv {
 class ColumnThinner {
 public:
     void Add(QPoint p) {
-        const Kept point{count_++, p};
         if (InRun(p.x())) {
-            if (p.y() < low_.point.y()) low_ = point;
-            if (p.y() > high_.point.y()) high_ = point;
-            last_ = point;
+            AddInRun(p);
             return;
         }
         EndRun();
-        first_ = low_ = high_ = last_ = point;
+        first_ = low_ = high_ = last_ = {count_++, p};
         open_ = true;
+    }
+    // The same for a point known to lie in the run's column.
+    void AddInRun(QPoint p) {
+        const Kept point{count_++, p};
+        // low_ never lies beyond high_, so a point below low_ cannot be above high_.
+        if (p.y() < low_.point.y())
+            low_ = point;
+        else if (p.y() > high_.point.y())
+            high_ = point;
+        last_ = point;
     }
     // The points kept; no point may be added after.
     std::vector<QPoint> Finish();

@@ -10,26 +10,14 @@
 
 namespace qv {
 
-TCurvePoints::TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint> centres)
-    : Marker(std::move(marker)), Corners(std::move(centres)) {
-    // Read back, the record is the plain group of markers it was before.
-    Tag = TagKomplex;
-    const double halfWidth = Marker->Width() / 2, halfHeight = Marker->Height() / 2;
-    // As TPunkt::SetCentreX and SetCentreY place the box.
-    MoveMarkers([&](const RealPoint& c) { return RealPoint{c.X - halfWidth, c.Y - halfHeight}; });
-}
-
 template <class Move>
 void TCurvePoints::MoveMarkers(Move&& move) {
-    // The same sums as the parent's FitToChildren would form for each marker.
-    const double width = Marker->Width(), height = Marker->Height();
-    double right = 0, bottom = 0;
+    FarCorner far(*Marker);
     for (RealPoint& c : Corners) {
         c = move(c);
-        right = std::max(right, c.X + width);
-        bottom = std::max(bottom, c.Y + height);
+        far.Reach(c);
     }
-    SetBox(0, 0, right, bottom);
+    SetBox(0, 0, far.Right, far.Bottom);
     distinct_.forget();
 }
 

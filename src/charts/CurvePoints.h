@@ -2,6 +2,7 @@
 // thousands of markers, most of them on top of one another at screen size.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,9 +17,25 @@ namespace qv {
 // again, so the cost follows the pixels rather than the values.
 class TCurvePoints : public Tsimple {
 public:
-    // marker gives size, pen and style; centres are in cm relative to the
-    // parent, whose origin becomes this object's own.
-    TCurvePoints(std::unique_ptr<TPunkt> marker, std::vector<RealPoint> centres);
+    // marker gives size, pen and style; centre(i), i < count, is in cm
+    // relative to the parent, whose origin becomes this object's own. The
+    // markers are placed and their box found as the centres come, in one
+    // pass over a long curve.
+    template <class Centre>
+    TCurvePoints(std::unique_ptr<TPunkt> marker, std::size_t count, Centre&& centre) : Marker(std::move(marker)) {
+        // Read back, the record is the plain group of markers it was before.
+        Tag = TagKomplex;
+        // As TPunkt::SetCentreX and SetCentreY place the box.
+        const double halfWidth = Marker->Width() / 2, halfHeight = Marker->Height() / 2;
+        Corners.reserve(count);
+        FarCorner far(*Marker);
+        for (std::size_t i = 0; i < count; ++i) {
+            const RealPoint c = centre(i);
+            Corners.push_back({c.X - halfWidth, c.Y - halfHeight});
+            far.Reach(Corners.back());
+        }
+        SetBox(0, 0, far.Right, far.Bottom);
+    }
 
     std::size_t MarkerCount() const { return Corners.size(); }
     // The record of every marker, as TPunkts of the parent group (TPlot).
@@ -39,6 +56,16 @@ private:
     void PlaceMarker(const RealPoint& corner) const;
     // Every marker's record, the corners taken from the given origin.
     bool WriteMarkers(OutStream& out, double originX, double originY) const;
+    // The farthest marker edges from this object's origin, by the same sums
+    // as the parent's FitToChildren would form for each marker.
+    struct FarCorner {
+        explicit FarCorner(const TPunkt& marker) : Width(marker.Width()), Height(marker.Height()) {}
+        void Reach(const RealPoint& corner) {
+            Right = std::max(Right, corner.X + Width);
+            Bottom = std::max(Bottom, corner.Y + Height);
+        }
+        double Width, Height, Right = 0, Bottom = 0;
+    };
     // Moves every marker corner, and the box then reaches the farthest one
     // from this object's origin.
     template <class Move>

@@ -160,10 +160,7 @@ private:
     }
 
     std::unique_ptr<Tsimple> points(const Tvariable& v, std::size_t n) const {
-        std::vector<RealPoint> centres;
-        centres.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) centres.push_back(at(v, i));
-        const RealPoint first = n > 0 ? centres.front() : RealPoint{0, 0};
+        const RealPoint first = n > 0 ? at(v, 0) : RealPoint{0, 0};
         auto marker = std::make_unique<TPunkt>(first.X, first.Y);
         marker->SetPixWidth(v.PointSize);
         marker->SetPixHeight(v.PointSize);
@@ -171,7 +168,7 @@ private:
         marker->LineColour = static_cast<uint32_t>(v.PointColour);
         marker->LineStyle = PenSolid;
         marker->LineWidth = 0;
-        return std::make_unique<TCurvePoints>(std::move(marker), std::move(centres));
+        return std::make_unique<TCurvePoints>(std::move(marker), n, [&](std::size_t i) { return at(v, i); });
     }
 
     std::unique_ptr<Tsimple> face(const Tvariable& v, std::initializer_list<RealPoint> corners) const {

@@ -5,6 +5,7 @@
 
 #include <QPolygon>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -69,15 +70,22 @@ public:
     CatmullRomSegment(QPoint p0, QPoint p1, QPoint p2, QPoint p3) : x_(p0.x(), p1.x(), p2.x(), p3.x()), y_(p0.y(), p1.y(), p2.y(), p3.y()) {}
     QPoint at(double t) const { return {x_.at(t), y_.at(t)}; }
     int y(double t) const { return y_.at(t); }
+    // y at every t of a segment whose vertices lie within ±2^20 pixels, where
+    // neither the clamp nor rounding beyond 2^51 can apply: the same values
+    // without their checks, so that the loop runs on both halves of a register.
+    template <std::size_t N>
+    void NearHeights(const std::array<double, N>& ts, std::array<int, N>& heights) const {
+        for (std::size_t i = 0; i < N; ++i) heights[i] = static_cast<int>((y_.value(ts[i]) + RoundingShift) - RoundingShift);
+    }
 
 private:
     struct Cubic {
         Cubic(double c0, double c1, double c2, double c3)
             : a(-0.5 * c0 + 1.5 * c1 - 1.5 * c2 + 0.5 * c3), b(c0 - 2.5 * c1 + 2 * c2 - 0.5 * c3), c(0.5 * c2 - 0.5 * c0), d(c1) {}
+        double value(double t) const { return a * t * t * t + b * t * t + c * t + d; }
         int at(double t) const {
-            const double value = a * t * t * t + b * t * t + c * t + d;
             // Far-flung vertices of a damaged record must not overflow the int.
-            return static_cast<int>(std::clamp(RoundToWhole(value), -1e9, 1e9));
+            return static_cast<int>(std::clamp(RoundToWhole(value(t)), -1e9, 1e9));
         }
         double a, b, c, d;
     };

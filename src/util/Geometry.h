@@ -9,6 +9,10 @@
 #include <limits>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qv {
 
 struct IntPoint {
@@ -69,9 +73,10 @@ IntRect NormalRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
 // std::nearbyint without the library call, for results that become whole
 // numbers of pixels: below 2^51, adding and taking away 1.5 * 2^52 leaves
 // the integral value the rounding mode gives (a zero loses its sign).
+constexpr double RoundingShift = 6755399441055744.0;
 inline double RoundToWhole(double value) {
-    constexpr double Shift = 6755399441055744.0, Exact = 2251799813685248.0;
-    return std::fabs(value) < Exact ? (value + Shift) - Shift : std::nearbyint(value);
+    constexpr double Exact = 2251799813685248.0;
+    return std::fabs(value) < Exact ? (value + RoundingShift) - RoundingShift : std::nearbyint(value);
 }
 
 // Nearest int32, halves to even; nothing when it does not fit.
@@ -96,7 +101,21 @@ IntPoint CmToPixels(double X, double Y);
 class PixelMapping {
 public:
     PixelMapping();
-    IntPoint operator()(double x, double y) const { return {ToPixels(x, perCmX_), ToPixels(y, perCmY_)}; }
+    IntPoint operator()(double x, double y) const {
+#if defined(__SSE2__)
+        // Both coordinates at once by the same steps as ToPixels (a long
+        // curve is mapped vertex by vertex on every new display); a product
+        // that is NaN or reaches the int32 limits takes the single path.
+        const __m128d product = _mm_mul_pd(_mm_set_pd(y, x), _mm_set_pd(perCmY_, perCmX_));
+        const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), product);
+        if (_mm_movemask_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(std::numeric_limits<int32_t>::max()))) == 3) {
+            const __m128d shift = _mm_set1_pd(RoundingShift);
+            const __m128i whole = _mm_cvtpd_epi32(_mm_sub_pd(_mm_add_pd(product, shift), shift));
+            return {_mm_cvtsi128_si32(whole), _mm_cvtsi128_si32(_mm_shuffle_epi32(whole, 1))};
+        }
+#endif
+        return {ToPixels(x, perCmX_), ToPixels(y, perCmY_)};
+    }
 
 private:
     double perCmX_, perCmY_;

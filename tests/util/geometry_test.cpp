@@ -89,6 +89,12 @@ TEST_F(GeometryTest, UnitConversion) {
     RealPoint cm = PixelsToCm(15, -30);
     EXPECT_EQ(cm.X, 15);
     EXPECT_EQ(cm.Y, -3);
+
+    // One coordinate in range and the other not: each rounds on its own.
+    Scales().PixelsPerCmY = 1;
+    EXPECT_EQ(CmToPixels(1.5, std::numeric_limits<double>::quiet_NaN()), IntPoint(2, -PixelOverflowValue));
+    EXPECT_EQ(CmToPixels(-0.5, 2147483646.5), IntPoint(0, 2147483646));
+    EXPECT_EQ(CmToPixels(-2147483647.5, 0.5), IntPoint(-2147483648, 0));
 }
 
 TEST_F(GeometryTest, HitTolerance) {

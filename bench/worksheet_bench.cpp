@@ -20,6 +20,7 @@
 #include "drawing/TextFonts.h"
 #include "util/FreedMemory.h"
 #include "util/Geometry.h"
+#include "PredatorPreyRun.h"
 #include "RatioReporter.h"
 
 namespace {
@@ -29,21 +30,7 @@ constexpr int PageWidthPx = 1600, PageHeightPx = 1200;
 
 qv::TDocument PredatorPrey(int simulations = 1, int steps = Steps) {
     qv::TDocument document = qv::TDocument::CreateNew();
-    for (int s = 0; s < simulations; ++s) {
-        qv::AcceptedAlgorithm model;
-        model.Name = "Räuber " + std::to_string(s);
-        model.Program = {"GEBURTEN := 0.8 * HASEN", "GEFRESSEN := 0.1 * HASEN * FUECHSE",
-                         "HASEN := HASEN + (GEBURTEN - GEFRESSEN) * ZEITSCHRITT",
-                         "FUECHSE := FUECHSE + (0.02 * HASEN * FUECHSE - 0.6 * FUECHSE) * ZEITSCHRITT",
-                         "ZEIT := ZEIT + ZEITSCHRITT"};
-        model.StepCount = steps;
-        model.StartValues = {{"HASEN", 30}, {"FUECHSE", 4}, {"ZEITSCHRITT", 0.0005}};
-        if (qv::AddNewSimulation(document, model)) throw std::runtime_error("model does not compile");
-        qv::tsim& sim = *document.SelectedSimulation();
-        qv::MarkPlotted(document, sim, {"GEBURTEN", "GEFRESSEN", "HASEN", "FUECHSE"});
-        sim.Variables[sim.IndexOfVariable("HASEN")]->Splines = true;
-        sim.Variables[sim.IndexOfVariable("FUECHSE")]->CurveKind = 1;
-    }
+    for (int s = 0; s < simulations; ++s) qv::AddPredatorPreyRun(document, s, steps, 30, 0.0005);
     return document;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "PredatorPreyRun.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "drawing/TextFonts.h"
@@ -27,19 +28,7 @@ constexpr int OtherWidth = 613, OtherHeight = 467;
 TDocument PredatorPrey(int simulations, int steps) {
     TDocument document = TDocument::CreateNew();
     for (int s = 0; s < simulations; ++s) {
-        AcceptedAlgorithm model;
-        model.Name = "Räuber " + std::to_string(s);
-        model.Program = {"GEBURTEN := 0.8 * HASEN", "GEFRESSEN := 0.1 * HASEN * FUECHSE",
-                         "HASEN := HASEN + (GEBURTEN - GEFRESSEN) * ZEITSCHRITT",
-                         "FUECHSE := FUECHSE + (0.02 * HASEN * FUECHSE - 0.6 * FUECHSE) * ZEITSCHRITT",
-                         "ZEIT := ZEIT + ZEITSCHRITT"};
-        model.StepCount = steps;
-        model.StartValues = {{"HASEN", 30.0 + 10 * s}, {"FUECHSE", 4}, {"ZEITSCHRITT", 20.0 / steps}};
-        EXPECT_FALSE(AddNewSimulation(document, model));
-        tsim& sim = *document.SelectedSimulation();
-        MarkPlotted(document, sim, {"GEBURTEN", "GEFRESSEN", "HASEN", "FUECHSE"});
-        sim.Variables[sim.IndexOfVariable("HASEN")]->Splines = true;
-        sim.Variables[sim.IndexOfVariable("FUECHSE")]->CurveKind = 1;
+        tsim& sim = AddPredatorPreyRun(document, s, steps, 30.0 + 10 * s, 20.0 / steps);
         if (s == 1) {  // the other kinds of curve and a dashed pen
             sim.Variables[sim.IndexOfVariable("GEBURTEN")]->CurveKind = 2;
             sim.Variables[sim.IndexOfVariable("GEFRESSEN")]->CurveKind = 3;

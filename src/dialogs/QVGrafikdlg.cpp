@@ -104,6 +104,7 @@ TGrafikdlg::TGrafikdlg(QWidget* parent, TBild& bild)
       previewButton_(new QPushButton(QStringLiteral("Vorschau"), this)) {
     setWindowTitle(QStringLiteral("Grafik"));
     preview_->setObjectName(QStringLiteral("vorschaubild"));
+    format_->setObjectName(QStringLiteral("format"));
     preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     static_cast<PreviewLabel*>(preview_)->released = [this](QPoint at) { takeColour(at); };
     colourButton_->setObjectName(QStringLiteral("transparentfarbe"));
@@ -210,8 +211,6 @@ void TGrafikdlg::cropChanged() {
         {left_, crop_.Left}, {top_, crop_.Top}, {right_, crop_.Right}, {bottom_, crop_.Bottom}};
     for (const auto& [edit, amount] : kept)
         if (IntegerOf(edit) && *IntegerOf(edit) != amount) edit->setText(QString::number(amount));
-    format_->setText(PixelText(previewImage_.width() - crop_.Left - crop_.Right,
-                               previewImage_.height() - crop_.Top - crop_.Bottom));
     showPreview();
 }
 
@@ -230,6 +229,8 @@ void TGrafikdlg::showPreview() {
     }
     QImage shown = previewImage_.copy(crop_.Left, crop_.Top, previewImage_.width() - crop_.Left - crop_.Right,
                                       previewImage_.height() - crop_.Top - crop_.Bottom);
+    // The kept size of the picture as the preview shows it, a quarter turn included.
+    if (!previewImage_.isNull()) format_->setText(PixelText(shown.width(), shown.height()));
     if (transparent_->isChecked() && original_ && bild_.Picture.Kind() == GraphicKind::Bitmap) {
         const QRgb key = ColourOfRef(colour_).rgb();
         for (int j = 0; j < shown.height(); ++j)

@@ -58,6 +58,23 @@ TEST(PictureDialog, PreviewThenOkTurnsThePictureOnce) {
     EXPECT_DOUBLE_EQ(bild.Height(), 3);
 }
 
+// "Format:" gives the kept size of the picture as the preview shows it: cut
+// first and turned afterwards, width and height change places.
+TEST(PictureDialog, FormatFollowsTheTurnedPreview) {
+    const Picture original = test::NumberedPicture(PictureKind::Bitmap, 6, 4);
+    TBild bild(PictureHolder(GraphicKind::Bitmap, test::FileImage(original)));
+    bild.SetBounds(1, 1, 3, 2);
+    OnNextModalDialog([](QDialog& dialog) {
+        Enter(dialog, "links", QStringLiteral("1"));
+        EXPECT_EQ(Child<QLabel>(dialog, "format")->text(), QStringLiteral("5x4 Pixel"));
+        Click(dialog, "drehen");
+        Click(dialog, "vorschau");
+        EXPECT_EQ(Child<QLabel>(dialog, "format")->text(), QStringLiteral("3x6 Pixel"));
+        dialog.reject();
+    });
+    EXPECT_FALSE(EditPicture(nullptr, bild));
+}
+
 TEST(PictureDialog, ThePipetteTakesTheColourUnderTheMouse) {
     const Picture original = test::NumberedPicture(PictureKind::Bitmap, 6, 4);
     TBild bild(PictureHolder(GraphicKind::Bitmap, test::FileImage(original)));

@@ -227,7 +227,8 @@ void TMain::PictureMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::Keyb
     QImage image = dragBase_;
     {
         QPainter painter(&image);
-        for (Tsimple* object : drag_.Dragged()) object->Draw(painter, 0, 0, nullptr);
+        for (Tsimple* object : drag_.Dragged())
+            if (object->DrawableAt(0, 0)) object->Draw(painter, 0, 0, nullptr);
     }
     picture_->setImage(std::move(image));
 }

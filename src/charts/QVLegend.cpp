@@ -20,7 +20,7 @@ QFont LegendQFont() {
 }
 
 // One page centimetre in pixels: the room of the line before the text.
-int32_t LineRoom() { return static_cast<int32_t>(std::nearbyint(Scales().PixelsPerCmX)); }
+int32_t LineRoom() { return ToPixels(1, Scales().PixelsPerCmX); }
 
 // The line stops short of the text by an eighth of that room, and never by
 // less than 5 pixels, so the two stay apart at print and large render scales.

@@ -140,6 +140,15 @@ void Tsimple::EndDrag() {
         SetY(-Height_ / 2);
 }
 
+bool Tsimple::DrawableAt(int dx, int dy) const {
+    // Far beyond any page or paper, and small enough that a handful of
+    // positions, sizes and offsets added up stays within an int.
+    constexpr int64_t Limit = int64_t{1} << 28;
+    const auto within = [](int64_t v) { return v >= -Limit && v <= Limit; };
+    return within(int64_t{dx} + PixX()) && within(int64_t{dy} + PixY()) && within(PixWidth()) && within(PixHeight()) &&
+           Scales().PixelsPerCmX <= Limit && Scales().PixelsPerCmY <= Limit;
+}
+
 bool Tsimple::IsInClip(int dx, int dy, const QRect* clip) const {
     if (!clip || dynamic_cast<const TSeite*>(this)) return true;
     const int hw = Scales().HandleWidth, hh = Drawing().HandleHeight;

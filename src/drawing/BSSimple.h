@@ -172,6 +172,10 @@ public:
     virtual IntRect BeginDrag(int shift);
     virtual void EndDrag();
     virtual bool IsInClip(int dx, int dy, const QRect* clip) const;
+    // Whether the object, moved by (dx, dy), lies where its pixel sums cannot
+    // overflow; one that does not (only a damaged file or an absurd scale
+    // puts it there) is not drawn at all, as an integer overflow stops drawing.
+    bool DrawableAt(int dx, int dy) const;
     virtual void Draw(QPainter& painter, int dx, int dy, const QRect* clip);
     // Inverts the handle squares (not-XOR): twice leaves the picture as it was.
     virtual void ToggleHandles(QPainter& painter, int dx, int dy);

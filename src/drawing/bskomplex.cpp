@@ -84,6 +84,7 @@ void TKomplex::WithRotatedChild(Tsimple& child, F&& f) {
 }
 
 void TKomplex::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
+    if (!DrawableAt(dx, dy)) return;
     const int ox = dx + PixX(), oy = dy + PixY();
     if (Dragging) {
         if (Children.size() >= 6) {
@@ -93,7 +94,9 @@ void TKomplex::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         for (auto& child : Children) {
             const bool was = child->Dragging;
             child->Dragging = true;
-            WithRotatedChild(*child, [&] { child->Draw(painter, ox, oy, nullptr); });
+            WithRotatedChild(*child, [&] {
+                if (child->DrawableAt(ox, oy)) child->Draw(painter, ox, oy, nullptr);
+            });
             child->Dragging = was;
         }
         return;
@@ -106,13 +109,16 @@ void TKomplex::Draw(QPainter& painter, int dx, int dy, const QRect* clip) {
         area = *clip;
         const int hw = Scales().HandleWidth, hh = Drawing().HandleHeight;
         for (auto it = Children.rbegin(); it != Children.rend(); ++it) {
+            if (!(*it)->DrawableAt(ox, oy)) continue;
             const QRect box = ToQRect((*it)->PixelBox()).translated(ox, oy).adjusted(-hw, -hh, hw, hh);
             if (box.intersects(area)) area |= box;
         }
     }
     const bool passClip = clip && dynamic_cast<const TSeite*>(this) && !Drawing().ExportInProgress;
     for (auto& child : Children)
-        WithRotatedChild(*child, [&] { child->Draw(painter, ox, oy, passClip ? &area : nullptr); });
+        WithRotatedChild(*child, [&] {
+            if (child->DrawableAt(ox, oy)) child->Draw(painter, ox, oy, passClip ? &area : nullptr);
+        });
 }
 
 void TKomplex::UpdatePixels() {

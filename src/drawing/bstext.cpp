@@ -23,7 +23,8 @@ ttext::ttext(double x, double y) {
     SetX(x);
     SetY(y);
     SetPixWidth(1);
-    SetPixHeight(1 + static_cast<int32_t>(std::nearbyint(BaseHeight() * Scales().PixelsPerCmY)));
+    // Saturated as any page position, for a default size no page can hold.
+    SetPixHeight(1 + ToPixels(BaseHeight(), Scales().PixelsPerCmY));
 }
 
 ttext::ttext(InStream& in) : TSimpleLine(in) {

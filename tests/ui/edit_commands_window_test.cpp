@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "SirWindow.h"
 #include "UiTestSupport.h"
 #include "app/ChartPicture.h"
 #include "app/QVMain.h"
@@ -26,26 +25,15 @@ using test::Child;
 using test::Command;
 using test::OnNextModalDialog;
 
-class EditWindow : public ::testing::Test {
+class EditWindow : public test::SirWindow {
 protected:
     void SetUp() override {
-        path = folder.filePath(QStringLiteral("sir.prg"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QV_EXAMPLES_DIR "/sir.prg"), path));
-        window.resize(900, 650);
-        window.show();
-        ASSERT_TRUE(window.openFile(path));
+        test::SirWindow::SetUp();
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override {
         SetPromptHandler({});
-        AnswerBoxes no(MessageAnswer::No);  // the unsaved-changes question
-        window.close();
-    }
-    std::vector<TBild*> pictures() {
-        std::vector<TBild*> found;
-        for (auto& object : window.document().Page->Children)
-            if (auto* bild = dynamic_cast<TBild*>(object.get())) found.push_back(bild);
-        return found;
+        test::SirWindow::TearDown();
     }
     void select(Tsimple& object) {
         auto* chart = window.findChild<TChartPicture*>();
@@ -62,10 +50,6 @@ protected:
         return enabled;
     }
     QAction* popupCommand(const char* name) { return Child<QAction>(window, name); }
-
-    QTemporaryDir folder;
-    QString path;
-    TMain window;
 };
 
 TEST_F(EditWindow, APictureIsCopiedAndPastedBesideItselfAndCutAway) {

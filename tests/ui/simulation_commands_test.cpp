@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "SirWindow.h"
 #include "UiTestSupport.h"
 #include "app/ChartPicture.h"
 #include "app/QVMain.h"
@@ -27,26 +26,12 @@ using test::Command;
 using test::FillEditor;
 using test::OnNextModalDialog;
 
-// A window with the SIR example opened from a copy the test may overwrite.
-class SirWindow : public ::testing::Test {
+class SirWindow : public test::SirWindow {
 protected:
-    void SetUp() override {
-        path = folder.filePath(QStringLiteral("sir.prg"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QV_EXAMPLES_DIR "/sir.prg"), path));
-        window.resize(900, 650);
-        window.show();
-        ASSERT_TRUE(window.openFile(path));
-        ASSERT_EQ(window.document().Simulations.size(), 1u);
-    }
-    void TearDown() override {
-        AnswerBoxes no(MessageAnswer::No);  // the unsaved-changes question
-        window.close();
-    }
     tsim& sir() { return *window.document().Simulations.front(); }
     TBild* picture() {
-        for (auto& object : window.document().Page->Children)
-            if (auto* bild = dynamic_cast<TBild*>(object.get())) return bild;
-        return nullptr;
+        const std::vector<TBild*> all = pictures();
+        return all.empty() ? nullptr : all.front();
     }
     // A key as the user presses it: shortcuts reach only the active window.
     void press(int key, Qt::KeyboardModifiers modifiers = {}) {
@@ -63,10 +48,6 @@ protected:
         for (const auto& variable : simulation.Variables) labels.push_back(variable->SimulationName);
         return labels;
     }
-
-    QTemporaryDir folder;
-    QString path;
-    TMain window;
 };
 
 TEST_F(SirWindow, DelRemovesTheSelectedPictureAndOnlyThenAsksForTheSimulation) {

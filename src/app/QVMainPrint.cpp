@@ -16,6 +16,7 @@
 #include "dialogs/FileDialogs.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/QVDruckdlg.h"
+#include "drawing/QtBytes.h"
 #include "drawing/QtText.h"
 #include "util/WholeFile.h"
 
@@ -90,7 +91,7 @@ void TMain::writeReportPdf(const ReportRequest& request, const QString& path, co
         printReport(request, pdf);
     }
     std::string error;
-    if (!WriteFileSafely(path.toStdString(), std::vector<uint8_t>(bytes.begin(), bytes.end()), error))
+    if (!WriteFileSafely(path.toStdString(), ByteSpan(bytes), error))
         ShowMessage(this, MessageKind::Error, error);
 }
 

@@ -7,6 +7,7 @@
 #include "app/QVMain.h"
 #include "dialogs/FileDialogs.h"
 #include "dialogs/MessageBoxes.h"
+#include "drawing/QtBytes.h"
 #include "drawing/QtText.h"
 #include "exchange/XmileExport.h"
 #include "util/WholeFile.h"
@@ -26,8 +27,7 @@ void TMain::XmileExportieren1Click() {
     if (path.isEmpty()) return;
     const XmileExport exported = ExportXmile(*sim);
     std::string error;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(exported.Bytes.constData());
-    if (!WriteFileSafely(path.toStdString(), {bytes, static_cast<std::size_t>(exported.Bytes.size())}, error)) {
+    if (!WriteFileSafely(path.toStdString(), ByteSpan(exported.Bytes), error)) {
         ShowMessage(this, MessageKind::Error, error);
         return;
     }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "drawing/QtBytes.h"
 #include "drawing/QtText.h"
 #include "util/NumberFormat.h"
 #include "util/WholeFile.h"
@@ -90,10 +91,7 @@ bool WriteWorkbook(const TableContent& table, const QString& fileName, std::stri
     bool saved = folder.isValid() && WriteWorkbookFile(table, draft.fileName()) && draft.open(QIODevice::ReadOnly);
     if (saved) {
         const QByteArray bytes = draft.readAll();
-        saved = WriteFileSafely(fileName.toStdString(),
-                                std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                          static_cast<std::size_t>(bytes.size())),
-                                failure);
+        saved = WriteFileSafely(fileName.toStdString(), ByteSpan(bytes), failure);
     }
     if (!saved && error) *error = failure;
     return saved;

@@ -6,6 +6,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/WorksheetSession.h"
+#include "drawing/QtBytes.h"
 #include "document/DocumentActions.h"
 #include "drawing/DiagramPainter.h"
 #include "drawing/PictureHolder.h"
@@ -67,9 +68,7 @@ bool WritePicture(TDiagram& diagram, const IntRect& area, const std::string& out
             std::cerr << "Das Diagramm kann nicht als SVG-Bild gezeichnet werden.\n";
             return false;
         }
-        const QByteArray& data = svg.data();
-        return WriteOutputFile(output, std::span(reinterpret_cast<const uint8_t*>(data.data()),
-                                                 static_cast<std::size_t>(data.size())));
+        return WriteOutputFile(output, ByteSpan(svg.data()));
     }
     std::vector<uint8_t> png = EncodePng(ImageToPicture(DiagramImage(diagram, area), PictureKind::Png));
     if (png.empty()) {

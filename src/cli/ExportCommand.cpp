@@ -4,8 +4,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/WorksheetSession.h"
+#include "drawing/QtBytes.h"
 #include "exchange/XmileExport.h"
-#include "util/WholeFile.h"
 
 namespace qv::cli {
 
@@ -37,12 +37,7 @@ int ExportCommand(const std::vector<std::string>& args) {
     const tsim* sim = FindSimulation(*doc, simulation);
     if (!sim) return ExitUsage;
     const XmileExport exported = ExportXmile(*sim);
-    std::string error;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(exported.Bytes.constData());
-    if (!WriteFileSafely(output, {bytes, static_cast<std::size_t>(exported.Bytes.size())}, error)) {
-        PrintError(error);
-        return ExitUsage;
-    }
+    if (!WriteOutputFile(output, ByteSpan(exported.Bytes))) return ExitUsage;
     // The file is written all the same; the message says what it lacks.
     if (!exported.Warning.empty()) PrintError(exported.Warning);
     return ExitOk;

@@ -10,9 +10,9 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/WorksheetSession.h"
+#include "drawing/QtBytes.h"
 #include "document/Report.h"
 #include "util/Cp1252.h"
-#include "util/WholeFile.h"
 
 namespace qv::cli {
 
@@ -144,11 +144,7 @@ int ReportCommand(const std::vector<std::string>& args) {
             return ExitUsage;
         }
     }
-    std::string error;
-    if (!WriteFileSafely(output, std::vector<uint8_t>(bytes.begin(), bytes.end()), error)) {
-        PrintError(error);
-        return ExitUsage;
-    }
+    if (!WriteOutputFile(output, ByteSpan(bytes))) return ExitUsage;
     return code;
 }
 

@@ -18,6 +18,7 @@
 
 #include "dialogs/ColourCombo.h"
 #include "dialogs/DialogParts.h"
+#include "drawing/QtBytes.h"
 #include "dialogs/FileDialogs.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/QVLINEAT.h"
@@ -51,8 +52,7 @@ std::optional<Picture> ReadPictureFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
-    return ReadAnyPicture(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                    static_cast<std::size_t>(bytes.size())));
+    return ReadAnyPicture(ByteSpan(bytes));
 }
 
 // The held text is the picture itself in hex, or else the name of its file.

@@ -5,7 +5,13 @@
 
 #include <QGuiApplication>
 
+#include <iostream>
+#include <string>
+
+#include "document/DocumentActions.h"
+#include "document/QVDocument.h"
 #include "drawing/TextFonts.h"
+#include "util/Cp1252.h"
 #include "util/Geometry.h"
 
 class ExampleSession {
@@ -24,3 +30,14 @@ private:
 
     QGuiApplication app_;
 };
+
+// Computes and lays out the document as the window shows it, and writes it;
+// the program's exit code (1 with the reason on stderr when it cannot).
+inline int SaveExample(qv::TDocument& document, const char* path) {
+    qv::ComputeDocument(document, nullptr);
+    qv::BuildChart(document);
+    std::string error;
+    if (qv::writeDocument(document, path, error)) return 0;
+    std::cerr << qv::Cp1252ToUtf8(error) << '\n';
+    return 1;
+}

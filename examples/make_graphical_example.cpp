@@ -138,12 +138,5 @@ int main(int argc, char** argv) {
     sim.ExtendedSyntax = false;
     qv::MarkPlotted(document, sim, {Upper("Hasen"), Upper("Füchse")});
 
-    qv::ComputeDocument(document, nullptr);
-    qv::BuildChart(document);
-    std::string error;
-    if (!qv::writeDocument(document, argv[1], error)) {
-        std::cerr << qv::Cp1252ToUtf8(error) << '\n';
-        return 1;
-    }
-    return 0;
+    return SaveExample(document, argv[1]);
 }

@@ -79,12 +79,5 @@ int main(int argc, char** argv) {
     picture->SetBounds(12.3, 7.6, 2.4, 2.4);
     document.Page->Add(std::move(picture));
 
-    qv::ComputeDocument(document, nullptr);
-    qv::BuildChart(document);
-    std::string error;
-    if (!qv::writeDocument(document, argv[2], error)) {
-        std::cerr << qv::Cp1252ToUtf8(error) << '\n';
-        return 1;
-    }
-    return 0;
+    return SaveExample(document, argv[2]);
 }

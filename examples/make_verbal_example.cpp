@@ -48,12 +48,5 @@ int main(int argc, char** argv) {
     sentences.StoreInto(sim);
     qv::MarkPlotted(document, sim, {"BESTAND"});
 
-    qv::ComputeDocument(document, nullptr);
-    qv::BuildChart(document);
-    std::string error;
-    if (!qv::writeDocument(document, argv[2], error)) {
-        std::cerr << qv::Cp1252ToUtf8(error) << '\n';
-        return 1;
-    }
-    return 0;
+    return SaveExample(document, argv[2]);
 }

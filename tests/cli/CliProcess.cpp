@@ -22,13 +22,6 @@ const std::filesystem::path& TempFolder() {
     return folder;
 }
 
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // True once the process catches `signal` (its bit in SigCgt of /proc/PID/status).
 bool Catches(pid_t pid, int signal) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -45,6 +38,13 @@ std::string Quote(const std::string& arg) {
 }
 
 }  // namespace
+
+std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 std::string WriteTempFile(const std::string& name, const std::string& content) {
     auto path = TempFolder() / name;

@@ -12,13 +12,6 @@ namespace {
 
 const std::string Example = std::string(QV_EXAMPLES_DIR) + "/raeuber-beute-grafisch.prg";
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Width and height from a PNG's header.
 std::pair<int, int> PngSize(const std::string& png) {
     auto be32 = [&](std::size_t at) {

@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::string GrowthDocument(const std::string& name, std::vector<std::string> extra = {}) {
     auto program = WriteTempFile(name + ".txt", "B := B + 0,1*B*ZEITSCHRITT\nZEIT := ZEIT + ZEITSCHRITT\n");
     auto document = WriteTempFile(name + ".prg", "");

@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 }  // namespace
 
 TEST(CliExport, WritesTheModelAndNamesWhatItLeavesOut) {

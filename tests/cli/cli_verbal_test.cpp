@@ -12,13 +12,6 @@ namespace {
 const std::string Example = std::string(QV_EXAMPLES_DIR) + "/wachstum-sprachlich.prg";
 const char* const GrowthLines = "Zuwachs := FZuwachs * Bestand\nBestand := Bestand + Zuwachs\nZEIT := ZEIT + 1\n";
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(CliVerbal, GenerateGivesTheAlgorithmOfTheStoredSentences) {
     auto r = RunCli({"generate", Example, "--from", "verbal"});
     EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -8,6 +8,7 @@
 #include "dialogs/HelpHook.h"
 #include "dialogs/MessageBoxes.h"
 #include "drawing/QtText.h"
+#include "util/NumberFormat.h"
 
 namespace qv {
 
@@ -34,5 +35,11 @@ bool EntryAccepted(QWidget* dialog, QWidget* entry, const std::optional<std::str
 }
 
 std::string EntryText(const QLineEdit* edit) { return FromQString(edit->text()); }
+
+double EntryReal(const QLineEdit* edit) {
+    double value = 0;
+    TextToReal(EntryText(edit), value);
+    return value;
+}
 
 }  // namespace qv

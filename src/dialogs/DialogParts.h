@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QDialog;
 class QDialogButtonBox;
@@ -26,5 +27,16 @@ bool EntryAccepted(QWidget* dialog, QWidget* entry, const std::optional<std::str
 
 // An entry's text as the core's checks and conversions read it.
 std::string EntryText(const QLineEdit* edit);
+
+// An entry's number once its check has passed; 0 when it holds none.
+double EntryReal(const QLineEdit* edit);
+
+// A new control of a dialog, named so that tests can find it.
+template <class Widget, class... Args>
+Widget* NamedWidget(const char* name, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
 
 }  // namespace qv

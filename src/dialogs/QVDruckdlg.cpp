@@ -24,32 +24,14 @@ constexpr double LargestScale = 1e300;
 // Beyond this the text would start off the paper of any printer.
 constexpr double LargestMargin = 20;
 
-QCheckBox* NamedCheck(QWidget* parent, const QString& caption, const char* name) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-double RealOf(const QLineEdit* edit) {
-    double value = 0;
-    TextToReal(EntryText(edit), value);
-    return value;
-}
-
 class TDruckoptionendlg : public QDialog {
 public:
     TDruckoptionendlg(QWidget* parent, const PrintOptions& options) : QDialog(parent) {
         setWindowTitle(QStringLiteral("Druckoptionen"));
         auto scaleText = [](double value) { return ToQString(FormatReal(value, RealFormat::General, 4, 2)); };
-        horizontal_ = NamedEdit(this, "horizontal", scaleText(options.UnitsPerCmX));
-        vertical_ = NamedEdit(this, "vertikal", scaleText(options.UnitsPerCmY));
-        background_ = NamedCheck(this, QStringLiteral("Hintergrundfarbe drucken"), "hintergrund");
+        horizontal_ = NamedWidget<QLineEdit>("horizontal", scaleText(options.UnitsPerCmX), this);
+        vertical_ = NamedWidget<QLineEdit>("vertikal", scaleText(options.UnitsPerCmY), this);
+        background_ = NamedWidget<QCheckBox>("hintergrund", QStringLiteral("Hintergrundfarbe drucken"), this);
         auto* grid = new QGridLayout;
         grid->addWidget(new QLabel(QStringLiteral("1 cm entspricht"), this), 0, 0);
         grid->addWidget(horizontal_, 0, 1);
@@ -64,8 +46,8 @@ public:
     }
 
     void store(PrintOptions& options) const {
-        options.UnitsPerCmX = RealOf(horizontal_);
-        options.UnitsPerCmY = RealOf(vertical_);
+        options.UnitsPerCmX = EntryReal(horizontal_);
+        options.UnitsPerCmY = EntryReal(vertical_);
         options.Background = background_->isChecked();
     }
 
@@ -94,13 +76,13 @@ TDruckdlg::TDruckdlg(QWidget* parent, PrintOptions& options) : QDialog(parent), 
     setWindowTitle(QStringLiteral("Drucken"));
     group_ = new QGroupBox(this);
     group_->setObjectName(QStringLiteral("simulation"));
-    programm_ = NamedCheck(group_, QStringLiteral("Programm"), "programm");
-    startwerte_ = NamedCheck(group_, QStringLiteral("Startwerte"), "startwerte");
+    programm_ = NamedWidget<QCheckBox>("programm", QStringLiteral("Programm"), group_);
+    startwerte_ = NamedWidget<QCheckBox>("startwerte", QStringLiteral("Startwerte"), group_);
     startwerte_->setChecked(true);
-    schaubild_ = NamedCheck(group_, QStringLiteral("Schaubild"), "schaubild");
-    tabelle_ = NamedCheck(group_, QStringLiteral("Tabelle"), "tabelle");
-    sprachlich_ = NamedCheck(group_, QStringLiteral("sprachlich"), "sprachlich");
-    grafisch_ = NamedCheck(group_, QStringLiteral("grafisch"), "grafisch");
+    schaubild_ = NamedWidget<QCheckBox>("schaubild", QStringLiteral("Schaubild"), group_);
+    tabelle_ = NamedWidget<QCheckBox>("tabelle", QStringLiteral("Tabelle"), group_);
+    sprachlich_ = NamedWidget<QCheckBox>("sprachlich", QStringLiteral("sprachlich"), group_);
+    grafisch_ = NamedWidget<QCheckBox>("grafisch", QStringLiteral("grafisch"), group_);
     auto* sections = new QVBoxLayout(group_);
     for (QCheckBox* box : {programm_, startwerte_, schaubild_, tabelle_, sprachlich_, grafisch_})
         sections->addWidget(box);
@@ -108,8 +90,8 @@ TDruckdlg::TDruckdlg(QWidget* parent, PrintOptions& options) : QDialog(parent), 
     auto* margins = new QGroupBox(QStringLiteral("Rand"), this);
     // "2,0" in the user's notation.
     const QString margin = ToQString(FormatReal(2.0, RealFormat::Fixed, 15, 1));
-    links_ = NamedEdit(margins, "links", margin);
-    oben_ = NamedEdit(margins, "oben", margin);
+    links_ = NamedWidget<QLineEdit>("links", margin, margins);
+    oben_ = NamedWidget<QLineEdit>("oben", margin, margins);
     auto* form = new QFormLayout(margins);
     for (auto [label, edit] : {std::pair{"links", links_}, std::pair{"oben", oben_}}) {
         auto* row = new QHBoxLayout;
@@ -163,8 +145,8 @@ void TDruckdlg::updateOptionsButton() { optionen_->setEnabled(schaubild_->isEnab
 void TDruckdlg::OKClick() {
     for (QLineEdit* edit : {links_, oben_})
         if (!EntryAccepted(this, edit, CheckRealInRange(EntryText(edit), 0, LargestMargin))) return;
-    left_ = RealOf(links_);
-    top_ = RealOf(oben_);
+    left_ = EntryReal(links_);
+    top_ = EntryReal(oben_);
     accept();
 }
 

@@ -60,18 +60,6 @@ std::optional<int> IntegerOf(const QLineEdit* edit) {
     return static_cast<int>(value);
 }
 
-QCheckBox* CheckBox(QWidget* parent, const QString& text, const char* name) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-QLineEdit* Entry(QWidget* parent, const QString& text, const char* name) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
 QColor ColourOfRef(uint32_t colourRef) {
     return QColor(static_cast<int>(colourRef & 0xFF), static_cast<int>(colourRef >> 8 & 0xFF),
                   static_cast<int>(colourRef >> 16 & 0xFF));
@@ -82,25 +70,25 @@ QColor ColourOfRef(uint32_t colourRef) {
 TGrafikdlg::TGrafikdlg(QWidget* parent, TBild& bild)
     : QDialog(parent),
       bild_(bild),
-      x_(Entry(this, Fixed2(bild.X()), "x")),
-      y_(Entry(this, Fixed2(bild.Y()), "y")),
-      width_(Entry(this, Fixed2(bild.Width()), "breite")),
-      height_(Entry(this, Fixed2(bild.Height()), "hoehe")),
-      aspect_(CheckBox(this, QStringLiteral("Seitenverhältnis behalten"), "seitenverhaeltnis")),
-      left_(Entry(this, QStringLiteral("0"), "links")),
-      top_(Entry(this, QStringLiteral("0"), "oben")),
-      right_(Entry(this, QStringLiteral("0"), "rechts")),
-      bottom_(Entry(this, QStringLiteral("0"), "unten")),
+      x_(NamedWidget<QLineEdit>("x", Fixed2(bild.X()), this)),
+      y_(NamedWidget<QLineEdit>("y", Fixed2(bild.Y()), this)),
+      width_(NamedWidget<QLineEdit>("breite", Fixed2(bild.Width()), this)),
+      height_(NamedWidget<QLineEdit>("hoehe", Fixed2(bild.Height()), this)),
+      aspect_(NamedWidget<QCheckBox>("seitenverhaeltnis", QStringLiteral("Seitenverhältnis behalten"), this)),
+      left_(NamedWidget<QLineEdit>("links", QStringLiteral("0"), this)),
+      top_(NamedWidget<QLineEdit>("oben", QStringLiteral("0"), this)),
+      right_(NamedWidget<QLineEdit>("rechts", QStringLiteral("0"), this)),
+      bottom_(NamedWidget<QLineEdit>("unten", QStringLiteral("0"), this)),
       cropGroup_(new QGroupBox(QStringLiteral("Beschneiden"), this)),
       preview_(new PreviewLabel(this)),
       originalSize_(new QLabel(this)),
       format_(new QLabel(this)),
-      transparent_(CheckBox(this, QStringLiteral("transparent"), "transparent")),
+      transparent_(NamedWidget<QCheckBox>("transparent", QStringLiteral("transparent"), this)),
       colourButton_(new QPushButton(QStringLiteral("Transparent-Farbe"), this)),
-      grey_(CheckBox(this, QStringLiteral("Graustufen"), "graustufen")),
-      turn_(CheckBox(this, QStringLiteral("Um 90° drehen"), "drehen")),
-      mirrorUpDown_(CheckBox(this, QStringLiteral("Spiegeln: Oben <--> Unten"), "obenunten")),
-      mirrorLeftRight_(CheckBox(this, QStringLiteral("Spiegeln: Links <--> Rechts"), "linksrechts")),
+      grey_(NamedWidget<QCheckBox>("graustufen", QStringLiteral("Graustufen"), this)),
+      turn_(NamedWidget<QCheckBox>("drehen", QStringLiteral("Um 90° drehen"), this)),
+      mirrorUpDown_(NamedWidget<QCheckBox>("obenunten", QStringLiteral("Spiegeln: Oben <--> Unten"), this)),
+      mirrorLeftRight_(NamedWidget<QCheckBox>("linksrechts", QStringLiteral("Spiegeln: Links <--> Rechts"), this)),
       previewButton_(new QPushButton(QStringLiteral("Vorschau"), this)) {
     setWindowTitle(QStringLiteral("Grafik"));
     preview_->setObjectName(QStringLiteral("vorschaubild"));

@@ -23,44 +23,26 @@ namespace qv {
 
 namespace {
 
-QLineEdit* PercentEdit(QWidget* parent, const char* name, int32_t value) {
-    auto* edit = new QLineEdit(QString::number(value), parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-QPushButton* NamedButton(QWidget* parent, const QString& caption, const char* name) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-double RealOf(const QLineEdit* edit) {
-    double value = 0;
-    TextToReal(EntryText(edit), value);
-    return value;
-}
-
 // Cutting the fractions off keeps the checked bounds: left + width stays
 // within 100 and width at least 20.
-int32_t WholePercent(const QLineEdit* edit) { return static_cast<int32_t>(std::floor(RealOf(edit))); }
+int32_t WholePercent(const QLineEdit* edit) { return static_cast<int32_t>(std::floor(EntryReal(edit))); }
 
 }  // namespace
 
 TGraphdlg::TGraphdlg(QWidget* parent, Tgraf3d& chart, uint32_t windowBackground)
     : QDialog(parent),
       chart_(chart),
-      links_(PercentEdit(this, "links", chart.plotPercent.Left)),
-      oben_(PercentEdit(this, "oben", chart.plotPercent.Top)),
-      breite_(PercentEdit(this, "breite", chart.plotPercent.Width)),
-      hoehe_(PercentEdit(this, "hoehe", chart.plotPercent.Height)),
+      links_(NamedWidget<QLineEdit>("links", QString::number(chart.plotPercent.Left), this)),
+      oben_(NamedWidget<QLineEdit>("oben", QString::number(chart.plotPercent.Top), this)),
+      breite_(NamedWidget<QLineEdit>("breite", QString::number(chart.plotPercent.Width), this)),
+      hoehe_(NamedWidget<QLineEdit>("hoehe", QString::number(chart.plotPercent.Height), this)),
       fensterhintergrund_(new ColourCombo(this)),
       farbe_(new ColourCombo(this)),
       legende_(new QCheckBox(QStringLiteral("Le&gende"), this)),
       timer_(new QSpinBox(this)),
-      xAchse_(NamedButton(this, QStringLiteral("&x-Achse"), "xachse")),
-      yAchse_(NamedButton(this, QStringLiteral("&y-Achse"), "yachse")),
-      zAchse_(NamedButton(this, QStringLiteral("&z-Achse"), "zachse")) {
+      xAchse_(NamedWidget<QPushButton>("xachse", QStringLiteral("&x-Achse"), this)),
+      yAchse_(NamedWidget<QPushButton>("yachse", QStringLiteral("&y-Achse"), this)),
+      zAchse_(NamedWidget<QPushButton>("zachse", QStringLiteral("&z-Achse"), this)) {
     setWindowTitle(QStringLiteral("Eigenschaften des Schaubilds"));
     fensterhintergrund_->setObjectName(QStringLiteral("fensterhintergrund"));
     fensterhintergrund_->setColour(windowBackground);
@@ -112,8 +94,8 @@ void TGraphdlg::AxisClick(QPushButton* button, Taxis3D& axis) {
 }
 
 void TGraphdlg::OKClick() {
-    const double left = RealOf(links_);
-    const double top = RealOf(oben_);
+    const double left = EntryReal(links_);
+    const double top = EntryReal(oben_);
     const bool accepted =
         EntryAccepted(this, links_, CheckRealInRangeGeneral(EntryText(links_), 0, 70)) &&
         EntryAccepted(this, oben_, CheckRealInRangeGeneral(EntryText(oben_), 0, 70)) &&

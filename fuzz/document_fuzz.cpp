@@ -2,20 +2,12 @@
 // first byte as the tag, to the object factory as the clipboard's object
 // format does: each must give a document or object, or raise StreamError /
 // DocumentError; what was read must write again.
-#include <QGuiApplication>
 #include <cstdint>
 #include <cstdlib>
 
+#include "WorksheetFuzzSetup.h"
 #include "document/QVDocument.h"
 #include "drawing/ObjectReader.h"
-#include "drawing/TextFonts.h"
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    qv::PrepareFonts();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {

@@ -2,17 +2,16 @@
 // and draws its page into a small picture, as "Anzeigen" and printing do:
 // whatever a document that reads holds, nothing may crash, hang or take
 // memory without bound.
-#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
 
+#include "WorksheetFuzzSetup.h"
 #include "charts/bsgraf3d.h"
 #include "document/DocumentActions.h"
 #include "document/QVDocument.h"
 #include "document/QVTable.h"
 #include "drawing/BSSimple.h"
-#include "drawing/TextFonts.h"
 
 namespace {
 
@@ -26,13 +25,6 @@ public:
 };
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    qv::PrepareFonts();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::optional<qv::TDocument> document;

@@ -105,10 +105,8 @@ void TMain::Einfuegen1Click() {
         markChanged();
     }
     for (auto& simulation : content.Simulations) {
-        // Beside other simulations its legend entries and table heads must
-        // name it, as they do for one made or edited here.
-        if (!document_.Simulations.empty())
-            for (auto& variable : simulation->Variables) variable->SimulationName = simulation->Name;
+        // Labelled as one made or edited here beside the others.
+        simulation->LabelVariables(static_cast<int>(document_.Simulations.size()) + 1);
         addSimulation(std::move(simulation), false);
     }
     anzeigen();

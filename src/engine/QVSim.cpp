@@ -80,6 +80,10 @@ uint64_t tsim::RecordedBytes() const {
     return recordedVariables(Variables.size()).size() * sizeof(double) * static_cast<uint64_t>(StepCount);
 }
 
+void tsim::LabelVariables(int simulationCount) {
+    for (auto& variable : Variables) variable->SimulationName = simulationCount >= 2 ? Name : std::string();
+}
+
 void tsim::TakeVariables(int simulationCount) {
     const CompilerState& c = Compiler();
     std::vector<std::unique_ptr<Tvariable>> taken;
@@ -88,7 +92,6 @@ void tsim::TakeVariables(int simulationCount) {
         auto old = std::find_if(Variables.begin(), Variables.end(), [&](const auto& v) { return v && v->Name == name; });
         std::unique_ptr<Tvariable> variable = old != Variables.end() ? std::move(*old) : std::make_unique<Tvariable>(name);
         variable->IsInput = false;
-        variable->SimulationName = simulationCount >= 2 ? Name : std::string();
         taken.push_back(std::move(variable));
     }
     for (int k = 0; k <= c.InputCount; ++k) {
@@ -98,6 +101,7 @@ void tsim::TakeVariables(int simulationCount) {
         taken[index]->StartValue = c.VariableValues[index];
     }
     Variables = std::move(taken);
+    LabelVariables(simulationCount);
 }
 
 RunResult tsim::Simulate(PollThrottle& poll, bool showProgress) {

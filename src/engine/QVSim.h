@@ -62,6 +62,9 @@ public:
     // Rebuilds Variables in the order of the last successful compile of this
     // program, keeping the attributes and values of names that remain.
     void TakeVariables(int simulationCount);
+    // Its variables name the simulation (in legends and table heads) when the
+    // document holds two or more simulations, itself counted; else nothing.
+    void LabelVariables(int simulationCount);
 
     // Compiles the program and runs it StepCount times, recording the plotted
     // and axis variables after every pass; a run that stops early (fault,

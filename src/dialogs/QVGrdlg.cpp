@@ -62,9 +62,11 @@ TGraphdlg::TGraphdlg(QWidget* parent, Tgraf3d& chart, uint32_t windowBackground)
         connect(zAchse_, &QPushButton::clicked, this, [this] { AxisClick(zAchse_, chart_.verticalAxis()); });
     } else {
         // A flat chart has no depth axis: its horizontal axis is called x.
+        // The depth axis's button is left out rather than shown empty.
         xAchse_->setText(QString());
         xAchse_->setEnabled(false);
-        yAchse_->setText(QStringLiteral("&x-achse"));
+        xAchse_->hide();
+        yAchse_->setText(QStringLiteral("&x-Achse"));
         zAchse_->setText(QStringLiteral("&y-Achse"));
         connect(yAchse_, &QPushButton::clicked, this, [this] { AxisClick(yAchse_, chart_.horizontalAxis()); });
         connect(zAchse_, &QPushButton::clicked, this, [this] { AxisClick(zAchse_, chart_.verticalAxis()); });
@@ -87,6 +89,8 @@ TGraphdlg::TGraphdlg(QWidget* parent, Tgraf3d& chart, uint32_t windowBackground)
     layout->addLayout(form);
     layout->addLayout(axes);
     layout->addWidget(MakeDialogButtons(*this, QStringLiteral("formatschaubild.html"), [this] { OKClick(); }));
+    // Wide enough for the title bar to show the whole caption.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
 }
 
 void TGraphdlg::AxisClick(QPushButton* button, Taxis3D& axis) {

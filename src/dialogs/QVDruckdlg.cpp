@@ -34,7 +34,7 @@ public:
         background_ = NamedWidget<QCheckBox>("hintergrund", QStringLiteral("Hintergrundfarbe drucken"), this);
         // 0 is no scale of one's own, which a pupil cannot guess from the number.
         horizontal_->setToolTip(QStringLiteral("0: das Schaubild so breit wie das Papier"));
-        vertical_->setToolTip(QStringLiteral("0: im Seitenverhältnis des Bildschirms"));
+        vertical_->setToolTip(QStringLiteral("0: im Seitenverhältnis des Arbeitsblatts"));
         auto* grid = new QGridLayout;
         grid->addWidget(new QLabel(QStringLiteral("1 cm entspricht"), this), 0, 0);
         grid->addWidget(horizontal_, 0, 1);
